@@ -36,6 +36,7 @@ constexpr int significandShift = singleExponentShift - halfExponentShift;
 // Table text: one entry per half pattern, four to a line.
 constexpr std::uint32_t entryCount = 0x10000;
 constexpr std::uint32_t entriesPerLine = 4;
+constexpr int entryDigits = 8;  // a single's 32 bits in full
 
 constexpr char banner[] =
     "//\n"
@@ -105,7 +106,7 @@ int main()
 
     std::cout << banner << "{\n    " << std::hex;
     for (std::uint32_t i = 0; i < entryCount; ++i) {
-        std::cout << "{0x" << std::setfill('0') << std::setw(8) << halfWiden(static_cast<std::uint16_t>(i)) << "}, ";
+        std::cout << "{0x" << std::setfill('0') << std::setw(entryDigits) << halfWiden(static_cast<std::uint16_t>(i)) << "}, ";
         if (i % entriesPerLine == entriesPerLine - 1) {
             std::cout << '\n';
             if (i < entryCount - 1) {
