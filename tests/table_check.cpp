@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 
@@ -57,6 +58,13 @@ private:
 
 }  // namespace
 
+std::uint32_t bitsOf(float value)
+{
+    std::uint32_t bits;
+    std::memcpy(&bits, &value, sizeof bits);
+    return bits;
+}
+
 std::string readFile(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
@@ -67,6 +75,19 @@ std::string readFile(const std::string& path)
     std::ostringstream text;
     text << in.rdbuf();
     return text.str();
+}
+
+std::vector<std::string> numberedLines(const std::string& text)
+{
+    std::vector<std::string> lines(2);
+    for (const char c : text) {
+        if (c == '\n') {
+            lines.emplace_back();
+        } else {
+            lines.back().push_back(c);
+        }
+    }
+    return lines;
 }
 
 std::vector<std::uint32_t> readTable(const std::string& text, const Shape& shape, EntryReader readEntry)

@@ -24,7 +24,14 @@ struct Shape {
 // nothing when the text is not what the table's format allows.
 using EntryReader = std::optional<std::uint32_t> (*)(std::string_view entry);
 
+// The bit pattern of a float. Never for a NaN: on i386 a float passed by
+// value may go through the x87 stack, which quietens a signalling NaN.
+std::uint32_t bitsOf(float value);
+
 std::string readFile(const std::string& path);
+
+// The text's lines without their line feeds; lines[n] is line n, from 1.
+std::vector<std::string> numberedLines(const std::string& text);
 
 // Checks the text line by line against the shared layout (banner, "{", entry
 // lines of four spaces and perLine entries, "};" and a final line feed) and

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <limits>
 
 #include "table_check.hpp"
@@ -38,13 +37,6 @@ const std::vector<std::uint32_t>& savedTable()
     return table;
 }
 
-std::uint32_t bitsOf(float value)
-{
-    std::uint32_t bits;
-    std::memcpy(&bits, &value, sizeof bits);
-    return bits;
-}
-
 std::uint32_t oracle(std::uint16_t half)
 {
     const bool negative = (half & 0x8000) != 0;
@@ -62,7 +54,7 @@ std::uint32_t oracle(std::uint16_t half)
     } else if (exponent < 0x1F) {
         magnitude = std::ldexp(0x400 + significand, exponent - 25);
     }
-    return bitsOf(static_cast<float>(negative ? -magnitude : magnitude));
+    return tablecheck::bitsOf(static_cast<float>(negative ? -magnitude : magnitude));
 }
 
 TEST(WidenTable, EveryEntryMatchesTheOracle)
@@ -118,14 +110,7 @@ TEST(WidenText, LayoutCountsAndSampleLines)
     ASSERT_FALSE(text.empty());
     EXPECT_EQ(text.back(), '\n');
 
-    std::vector<std::string> lines(2);  // lines[n] is line n; lines[0] stays empty
-    for (const char c : text) {
-        if (c == '\n') {
-            lines.emplace_back();
-        } else {
-            lines.back().push_back(c);
-        }
-    }
+    const auto lines = tablecheck::numberedLines(text);
     ASSERT_GE(lines.size(), 16391u);
     EXPECT_EQ(lines[6], "{");
     EXPECT_EQ(lines[7], "    {0x00000000}, {0x33800000}, {0x34000000}, {0x34400000}, ");
