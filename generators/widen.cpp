@@ -104,16 +104,20 @@ int main()
     std::cout.imbue(std::locale::classic());
     errno = 0;
 
-    std::cout << banner << "{\n    " << std::hex;
+    // The literal text between two numbers goes out as one insertion: the
+    // "}, " closing one entry, the line break where a line ends, and the "{0x"
+    // opening the next. Every insertion has a fixed cost, so each entry now
+    // pays for one literal instead of two or three.
+    std::cout << banner << "{\n    {0x" << std::hex;
     for (std::uint32_t i = 0; i < entryCount; ++i) {
-        std::cout << "{0x" << std::setfill('0') << std::setw(entryDigits) << halfWiden(static_cast<std::uint16_t>(i)) << "}, ";
-        if (i % entriesPerLine == entriesPerLine - 1) {
-            std::cout << '\n';
-            if (i < entryCount - 1) {
-                std::cout << "    ";
-            }
+        std::cout << std::setfill('0') << std::setw(entryDigits) << halfWiden(static_cast<std::uint16_t>(i));
+        if (i == entryCount - 1) {
+            std::cout << "}, \n};\n";
+        } else if (i % entriesPerLine == entriesPerLine - 1) {
+            std::cout << "}, \n    {0x";
+        } else {
+            std::cout << "}, {0x";
         }
     }
-    std::cout << "};\n";
     return finishOutput(std::cout);
 }
