@@ -1,7 +1,9 @@
 # half_tables_generate(<generator> <output>)
 #
-# Adds the build rule that runs <generator> (an executable target, such as
-# widen or rebias) and saves its table as <output>. The text goes to a
+# Adds the build rule that runs <generator> (an executable target: widen or
+# rebias here, HalfTables::widen or HalfTables::rebias after find_package)
+# and saves its table as <output>; list <output> among a target's sources
+# and the table is written before that target is compiled. The text goes to a
 # temporary file first and is renamed only once the generator has succeeded:
 # a failed or interrupted run (a full disk, say) leaves no half-written table
 # that a later build would take as up to date.
