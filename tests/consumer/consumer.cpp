@@ -1,0 +1,73 @@
+// A half-float library's view of the tables: both included as initializers,
+// then read back through the float member, as such a library reads them.
+
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+
+namespace {
+
+union HalfBits {
+    std::uint32_t u;
+    float f;
+};
+
+const HalfBits halfToSingle[1 << 16] =
+#include <halftables/widen.inc>
+
+const unsigned short singleExponentToHalf[512] =
+#include <halftables/rebias.inc>
+
+int faults = 0;
+
+void fault(const char* what, unsigned index)
+{
+    if (++faults <= 8) {
+        std::printf("%s: entry 0x%x\n", what, index);
+    }
+}
+
+}  // namespace
+
+int main()
+{
+    // Every half read as a float has the half's value; zeros keep their sign.
+    for (unsigned half = 0; half < 0x10000; ++half) {
+        const bool negative = (half & 0x8000) != 0;
+        const int exponent = static_cast<int>(half >> 10 & 0x1F);
+        const int significand = static_cast<int>(half & 0x3FF);
+        const float single = halfToSingle[half].f;
+        if (exponent == 0x1F && significand != 0) {
+            if (!std::isnan(single)) {
+                fault("half NaN is not a NaN", half);
+            }
+            continue;
+        }
+        double magnitude = HUGE_VAL;
+        if (exponent == 0) {
+            magnitude = std::ldexp(significand, -24);
+        } else if (exponent < 0x1F) {
+            magnitude = std::ldexp(0x400 + significand, exponent - 25);
+        }
+        if (single != (negative ? -magnitude : magnitude) || std::signbit(single) != negative) {
+            fault("float value differs from the half's", half);
+        }
+    }
+
+    // A non-zero exponent entry names a half whose single has exactly the
+    // entry's sign and exponent; 0 stands for exactly the single exponents
+    // outside 113..141, those of halves with exponents other than 1..29.
+    for (unsigned index = 0; index < 512; ++index) {
+        const unsigned entry = singleExponentToHalf[index];
+        const unsigned exponent = index & 0xFF;
+        const bool covered = exponent >= 113 && exponent <= 141;
+        if (covered != (entry != 0) || (entry & 0x3FF) != 0) {
+            fault("exponent entry covers the wrong range", index);
+        } else if (covered && halfToSingle[entry].u >> 23 != index) {
+            fault("exponent entry names another exponent", index);
+        }
+    }
+
+    std::printf("%d faults\n", faults);
+    return faults == 0 ? 0 : 1;
+}
