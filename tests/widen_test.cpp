@@ -3,9 +3,8 @@
 // arithmetic and converted to float by the compiler.
 
 #include <algorithm>
-#include <cmath>
-#include <limits>
 
+#include "half_value.hpp"
 #include "table_check.hpp"
 
 namespace {
@@ -39,22 +38,13 @@ const std::vector<std::uint32_t>& savedTable()
 
 std::uint32_t oracle(std::uint16_t half)
 {
-    const bool negative = (half & 0x8000) != 0;
-    const int exponent = (half >> 10) & 0x1F;
-    const int significand = half & 0x3FF;
-    if (exponent == 0x1F && significand != 0) {
+    if (halfIsNan(half)) {
         // A NaN cannot go through float here (x87 would quieten a signalling
         // one), so by integers: sign kept, the ten payload bits, quiet bit
         // among them, on top of the single's significand, nothing added.
-        return (negative ? 0x80000000u : 0u) | 0x7F800000u | static_cast<std::uint32_t>(significand) << 13;
+        return (half & 0x8000u) << 16 | 0x7F800000u | (half & 0x3FFu) << 13;
     }
-    double magnitude = std::numeric_limits<double>::infinity();
-    if (exponent == 0) {
-        magnitude = std::ldexp(significand, -24);
-    } else if (exponent < 0x1F) {
-        magnitude = std::ldexp(0x400 + significand, exponent - 25);
-    }
-    return tablecheck::bitsOf(static_cast<float>(negative ? -magnitude : magnitude));
+    return tablecheck::bitsOf(static_cast<float>(halfValue(half)));
 }
 
 TEST(WidenTable, EveryEntryMatchesTheOracle)
