@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // widen: writes the half table, for every one of the 65,536 half-precision
 // (binary16) bit patterns the bit pattern of the single-precision (binary32)
 // number of exactly the same value, as the body of a C/C++ array initializer.
@@ -8,10 +9,16 @@
 
 #include <cerrno>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <iomanip>
 #include <iostream>
 #include <locale>
+
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
 
 namespace {
 
@@ -86,11 +93,12 @@ int finishOutput(std::ostream& out)
         return 0;
     }
     const int error = errno;
-    std::cerr << "widen: write error";
-    if (error != 0) {
-        std::cerr << ": " << std::strerror(error);
-    }
-    std::cerr << '\n';
+    // The whole line goes out as one write, so that a parallel build's log
+    // cannot interleave it with other jobs' output.
+    char message[256];
+    std::snprintf(message, sizeof message, "widen: write error%s%s\n", error != 0 ? ": " : "",
+                  error != 0 ? std::strerror(error) : "");
+    std::fputs(message, stderr);
     return 1;
 }
 
@@ -101,6 +109,12 @@ int main()
     // A stream of its own, not synchronised with C stdio, buffers whole blocks
     // instead of handing every insertion to stdio.
     std::ios::sync_with_stdio(false);
+#ifdef _WIN32
+    // Windows opens standard output in text mode, which writes every line feed
+    // as a carriage return and a line feed; the table must be the same bytes
+    // whatever system writes it.
+    _setmode(_fileno(stdout), _O_BINARY);
+#endif
     std::cout.imbue(std::locale::classic());
     errno = 0;
 
