@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # half_tables_generate(<generator> <output>)
 #
 # Adds the build rule that runs <generator> (an executable target: widen or

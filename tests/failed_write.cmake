@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # A build whose generator cannot write its table must fail, say why, and
 # leave no table behind that a later build would take as up to date. The
 # temporary file is made a link to /dev/full, which fails every write.

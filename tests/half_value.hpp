@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The value of a half-precision bit pattern from its fields, in exact double
 // arithmetic: the tests' oracle, independent of any bit shuffling. Shared by
 // the table tests and the consumer program.

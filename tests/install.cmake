@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Installs the build in ${build} into a fresh ${prefix}, and checks that the
 # programs and tables are where the package says they are.
 file(REMOVE_RECURSE "${prefix}")

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Checks the saved exponent table against its rule restated from values: the
 // entry for a single's sign and exponent is the sign and exponent bits of the
 // half that has the same sign and power of two, for half exponents 1 to 29.

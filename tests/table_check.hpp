@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Test plumbing shared by the generators' tests: reading a generated table's
 // text back into numbers, comparing whole tables, and running a generator.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Checks the saved half table against an oracle that knows nothing of bit
 // shuffling: each half's value is computed from its fields in double
 // arithmetic and converted to float by the compiler.

@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: MIT */
 /* Both tables as C99 initializers, the way a C half-float library would
    define them; compiled with -std=c99 -pedantic -Werror. */
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A half-float library's view of the tables: both included as initializers,
 // then read back through the float member, as such a library reads them.
 

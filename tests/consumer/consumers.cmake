@@ -1,3 +1,5 @@
+# SPDX-License-Identifier: MIT
+#
 # add_table_consumers(<name> <tables>)
 #
 # The consumer checks as tests <name>_cpp and <name>_c, built against the
