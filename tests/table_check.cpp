@@ -27,13 +27,6 @@ constexpr std::size_t firstEntryLine = 7;
 constexpr std::size_t faultsShown = 5;
 constexpr std::size_t mismatchesShown = 8;
 
-std::string hex(std::uint32_t value, int digits)
-{
-    char text[16];
-    std::snprintf(text, sizeof text, "0x%0*x", digits, value);
-    return text;
-}
-
 // A unique temporary file, removed when the object goes.
 class TempFile {
 public:
@@ -58,6 +51,13 @@ private:
 };
 
 }  // namespace
+
+std::string hex(std::uint32_t value, int digits)
+{
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%0*x", digits, value);
+    return text;
+}
 
 std::uint32_t bitsOf(float value)
 {

@@ -31,6 +31,10 @@ std::uint32_t bitsOf(float value);
 
 std::string readFile(const std::string& path);
 
+// value as "0x" and exactly that many lowercase hex digits: how a failure
+// shows a bit pattern.
+std::string hex(std::uint32_t value, int digits);
+
 // The text's lines without their line feeds; lines[n] is line n, from 1.
 std::vector<std::string> numberedLines(const std::string& text);
 

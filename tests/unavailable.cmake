@@ -1,4 +1,5 @@
 # SPDX-License-Identifier: MIT
+#
 # Stands in for a test this machine cannot run: a plain skip on a developer's
 # machine, a failure in CI, where a skip would hide a missing install step.
 if(DEFINED ENV{CI} AND NOT "$ENV{CI}" STREQUAL "" AND NOT "$ENV{CI}" STREQUAL "false")

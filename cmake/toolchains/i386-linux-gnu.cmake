@@ -1,7 +1,9 @@
 # SPDX-License-Identifier: MIT
+#
 # Builds for 32-bit x86 Linux on an x86-64 host with the host compiler's -m32
-# multilib, and runs the results under user-mode qemu, for kernels that cannot
-# execute i386 programs themselves.
+# multilib (Debian's g++-multilib), and runs the results under user-mode qemu
+# (qemu-user), for kernels that cannot execute i386 programs themselves.
+
 set(CMAKE_SYSTEM_NAME Linux)
 set(CMAKE_SYSTEM_PROCESSOR i686)
 
