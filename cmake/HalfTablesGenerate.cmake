@@ -1,21 +1,113 @@
 # SPDX-License-Identifier: MIT
+#
 # half_tables_generate(<generator> <output>)
 #
-# Adds the build rule that runs <generator> (an executable target: widen or
-# rebias here, HalfTables::widen or HalfTables::rebias after find_package)
-# and saves its table as <output>; list <output> among a target's sources
-# and the table is written before that target is compiled. The text goes to a
-# temporary file first and is renamed only once the generator has succeeded:
-# a failed or interrupted run (a full disk, say) leaves no half-written table
-# that a later build would take as up to date.
-function(half_tables_generate generator output)
+# Adds the build rule that runs <generator> (HalfTables::widen or
+# HalfTables::rebias, from add_subdirectory, FetchContent or find_package)
+# and saves its table as <output>. List <output> among the sources of one
+# target, or give it a target of its own that others depend on: the table is
+# then written before they are compiled.
+#
+# A generator built for another machine is never run by name from PATH.
+# Where it cannot run here, the rule runs instead, in this order: the host
+# generator of the halftables installation that HALFTABLES_HOST_PATH names;
+# the target's generator under CMAKE_CROSSCOMPILING_EMULATOR; else configure
+# stops and says so.
+#
+# Each run writes a temporary file of its own beside <output> and renames it
+# only once the generator has succeeded, removing it otherwise: a failed or
+# interrupted run leaves no half-written table, and two runs at once (a table
+# listed in two targets, two builds of one tree) cannot spoil each other.
+#
+# Run with cmake -P, this file is that run: -Dcommand=<list> -Doutput=<file>.
+
+if(CMAKE_SCRIPT_MODE_FILE STREQUAL CMAKE_CURRENT_LIST_FILE)
   cmake_path(GET output PARENT_PATH directory)
+  cmake_path(GET output FILENAME name)
+  file(MAKE_DIRECTORY "${directory}")
+  # string(RANDOM) is seeded from the system's entropy, not the clock, so
+  # runs started together still get names of their own.
+  string(RANDOM LENGTH 16 tag)
+  set(temporary "${directory}/.${name}.${tag}.tmp")
+  execute_process(COMMAND ${command} OUTPUT_FILE "${temporary}" RESULT_VARIABLE status)
+  if(NOT status STREQUAL "0")
+    file(REMOVE "${temporary}")
+    message(FATAL_ERROR "${output} not written: the generator failed (${status})")
+  endif()
+  file(RENAME "${temporary}" "${output}")
+  return()
+endif()
+
+include_guard(GLOBAL)
+
+# The command that runs <generator> on this machine, in <result>, and what
+# the rule must depend on, in <dependency>.
+function(_halftables_runner generator result dependency)
+  if(NOT TARGET "${generator}")
+    message(FATAL_ERROR "half_tables_generate: ${generator} is not a target; "
+      "use HalfTables::widen or HalfTables::rebias")
+  endif()
+  get_target_property(target "${generator}" ALIASED_TARGET)
+  if(NOT target)
+    set(target "${generator}")
+  endif()
+  get_target_property(program "${target}" HALFTABLES_PROGRAM)
+  if(NOT program)
+    message(FATAL_ERROR "half_tables_generate: ${generator} is not a halftables generator; "
+      "use HalfTables::widen or HalfTables::rebias")
+  endif()
+  get_target_property(system "${target}" HALFTABLES_SYSTEM)
+  get_target_property(processor "${target}" HALFTABLES_PROCESSOR)
+  get_target_property(imported "${target}" IMPORTED)
+
+  # One of ours runs here unless this build is a cross build; an imported
+  # one, where it was built for this kind of machine.
+  if(imported)
+    string(TOLOWER "${system}/${processor}" built_for)
+    string(TOLOWER "${CMAKE_HOST_SYSTEM_NAME}/${CMAKE_HOST_SYSTEM_PROCESSOR}" here)
+    set(runs_here FALSE)
+    if(built_for STREQUAL here)
+      set(runs_here TRUE)
+    endif()
+  else()
+    set(runs_here TRUE)
+    if(CMAKE_CROSSCOMPILING)
+      set(runs_here FALSE)
+    endif()
+  endif()
+
+  if(runs_here)
+    set(${result} "$<TARGET_FILE:${target}>" PARENT_SCOPE)
+    set(${dependency} "${target}" PARENT_SCOPE)
+  elseif(HALFTABLES_HOST_PATH)
+    find_program(host NAMES "${program}" NO_CACHE NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH
+      PATHS "${HALFTABLES_HOST_PATH}" PATH_SUFFIXES bin)
+    if(NOT host)
+      message(FATAL_ERROR "HALFTABLES_HOST_PATH is ${HALFTABLES_HOST_PATH}, but it holds no "
+        "bin/${program}: name the prefix of a halftables installation built "
+        "for this machine")
+    endif()
+    set(${result} "${host}" PARENT_SCOPE)
+    set(${dependency} "${host}" PARENT_SCOPE)
+  elseif(CMAKE_CROSSCOMPILING_EMULATOR)
+    set(${result} ${CMAKE_CROSSCOMPILING_EMULATOR} "$<TARGET_FILE:${target}>" PARENT_SCOPE)
+    set(${dependency} "${target}" PARENT_SCOPE)
+  else()
+    message(FATAL_ERROR "halftables: ${program} is built for ${system} ${processor} and cannot "
+      "run on this ${CMAKE_HOST_SYSTEM_NAME} ${CMAKE_HOST_SYSTEM_PROCESSOR} machine to write "
+      "its table. Either set HALFTABLES_HOST_PATH to the prefix of a halftables installation "
+      "built for this machine, or set CMAKE_CROSSCOMPILING_EMULATOR to a program that runs "
+      "${processor} programs here (a qemu-user emulator, say).")
+  endif()
+endfunction()
+
+function(half_tables_generate generator output)
+  _halftables_runner("${generator}" command dependency)
   add_custom_command(
     OUTPUT "${output}"
-    COMMAND "${CMAKE_COMMAND}" -E make_directory "${directory}"
-    COMMAND ${generator} > "${output}.tmp"
-    COMMAND "${CMAKE_COMMAND}" -E rename "${output}.tmp" "${output}"
-    DEPENDS ${generator}
+    COMMAND "${CMAKE_COMMAND}" "-Dcommand=${command}" "-Doutput=${output}"
+      -P "${CMAKE_CURRENT_FUNCTION_LIST_FILE}"
+    DEPENDS "${dependency}" "${CMAKE_CURRENT_FUNCTION_LIST_FILE}"
     COMMENT "Writing ${output}"
     VERBATIM)
 endfunction()

@@ -1,0 +1,59 @@
+# SPDX-License-Identifier: MIT
+#
+# The generators, the tables they write into this build tree, and the names a
+# parent project uses, the same as after find_package(HalfTables):
+# HalfTables::widen, HalfTables::rebias, HalfTables::tables and
+# half_tables_generate(). Every name made here starts with halftables, so
+# none can clash with a parent's.
+
+include("${CMAKE_CURRENT_LIST_DIR}/HalfTablesGenerate.cmake")
+
+# A dynamically linked generator spends nearly a millisecond loading and
+# relocating the C++ runtime, a third of its run; linked statically it starts
+# as fast as a plain C program.
+option(HALFTABLES_STATIC "Link the generators statically" ON)
+set(HALFTABLES_HOST_PATH "" CACHE PATH
+  "Prefix of a halftables installation built for this machine, whose generators write the tables in a cross build")
+
+# Each generator writes its table, <generator>.inc, where an including project
+# looks for it: <dir>/halftables/<generator>.inc.
+set(HALFTABLES_GENERATORS widen rebias)
+set(HALFTABLES_INCLUDE_DIR "${PROJECT_BINARY_DIR}/include")
+set(HALFTABLES_TABLES "")
+foreach(generator IN LISTS HALFTABLES_GENERATORS)
+  set(target halftables_${generator})
+  add_executable(${target} "${PROJECT_SOURCE_DIR}/generators/${generator}.cpp")
+  add_executable(HalfTables::${generator} ALIAS ${target})
+  set_target_properties(${target} PROPERTIES
+    OUTPUT_NAME ${generator}
+    EXPORT_NAME ${generator}
+    CXX_STANDARD 17
+    CXX_STANDARD_REQUIRED ON
+    CXX_EXTENSIONS OFF
+    # What it is and what it was built for go with it into the package, so
+    # that half_tables_generate() knows there whether it can run it.
+    HALFTABLES_PROGRAM ${generator}
+    HALFTABLES_SYSTEM "${CMAKE_SYSTEM_NAME}"
+    HALFTABLES_PROCESSOR "${CMAKE_SYSTEM_PROCESSOR}"
+    EXPORT_PROPERTIES "HALFTABLES_PROGRAM;HALFTABLES_SYSTEM;HALFTABLES_PROCESSOR")
+  if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU" OR CMAKE_CXX_COMPILER_FRONTEND_VARIANT STREQUAL "GNU")
+    target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wconversion -Wsign-conversion)
+    if(HALFTABLES_STATIC)
+      target_link_options(${target} PRIVATE -static)
+    endif()
+  endif()
+  set(table "${HALFTABLES_INCLUDE_DIR}/halftables/${generator}.inc")
+  half_tables_generate(${target} "${table}")
+  list(APPEND HALFTABLES_TABLES "${table}")
+endforeach()
+add_custom_target(halftables_tables ALL DEPENDS ${HALFTABLES_TABLES})
+
+# The tables as a target to link to, so that #include <halftables/widen.inc>
+# finds them.
+add_library(halftables INTERFACE)
+add_library(HalfTables::tables ALIAS halftables)
+set_target_properties(halftables PROPERTIES EXPORT_NAME tables)
+target_include_directories(halftables INTERFACE
+  "$<BUILD_INTERFACE:${HALFTABLES_INCLUDE_DIR}>"
+  "$<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}>")
+add_dependencies(halftables halftables_tables)

@@ -1,0 +1,53 @@
+# SPDX-License-Identifier: MIT
+#
+# Configures the parent project ${source} in ${build} with ${options}, builds
+# it from clean with -j 8 (its two targets that list one table race to write
+# it), runs its tests and installs it. Its tables must be ours, byte for
+# byte, its tests its own only, and its install must hold nothing of ours.
+#
+# With ${host_path}, the build is a cross build with no emulator: configured
+# without HALFTABLES_HOST_PATH it must stop and say what to set, and never
+# run a widen found on PATH; with it, the host generators write the tables.
+
+include("${CMAKE_CURRENT_LIST_DIR}/script_helpers.cmake")
+
+if(host_path)
+  set(stray "${build}-stray")
+  file(REMOVE_RECURSE "${stray}")
+  file(WRITE "${stray}/widen" "#!/bin/sh\ntouch '${stray}/ran'\necho 'int x;'\n")
+  file(CHMOD "${stray}/widen" PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE)
+  set(ENV{PATH} "${stray}:$ENV{PATH}")
+  execute_process(COMMAND "${CMAKE_COMMAND}" -S "${source}" -B "${build}-no-host" -G "${generator}" ${options}
+    RESULT_VARIABLE status ERROR_VARIABLE errors OUTPUT_QUIET)
+  string(REGEX REPLACE "[ \n]+" " " errors "${errors}")
+  if(status EQUAL 0 OR NOT errors MATCHES "set HALFTABLES_HOST_PATH .* or set CMAKE_CROSSCOMPILING_EMULATOR")
+    message(FATAL_ERROR "a cross build with neither host generators nor an emulator did not stop as it should:\n${errors}")
+  endif()
+  list(APPEND options "-DHALFTABLES_HOST_PATH=${host_path}")
+endif()
+
+run("${CMAKE_COMMAND}" -S "${source}" -B "${build}" -G "${generator}" ${options})
+run("${CMAKE_COMMAND}" --build "${build}" -j 8 --clean-first)
+foreach(table IN ITEMS "halftables/include/halftables/widen.inc" "halftables/include/halftables/rebias.inc"
+                       "own/halftables/widen.inc")
+  cmake_path(GET table FILENAME name)
+  run(cmp "${reference}/${name}" "${build}/${table}")
+endforeach()
+
+if(NOT host_path)
+  run("${CMAKE_CTEST_COMMAND}" --test-dir "${build}" --no-tests=error)
+  if(NOT output MATCHES "tests passed, 0 tests failed out of 1\n")
+    message(FATAL_ERROR "the parent's ctest ran other tests than its own one:\n${output}")
+  endif()
+endif()
+
+file(REMOVE_RECURSE "${build}/installed")
+run("${CMAKE_COMMAND}" --install "${build}" --prefix "${build}/installed")
+file(GLOB_RECURSE installed RELATIVE "${build}/installed" "${build}/installed/*")
+if(NOT installed STREQUAL "bin/installed_user")
+  message(FATAL_ERROR "the parent's install holds more than its own program: ${installed}")
+endif()
+
+if(host_path AND EXISTS "${stray}/ran")
+  message(FATAL_ERROR "the build ran the widen it found on PATH")
+endif()
