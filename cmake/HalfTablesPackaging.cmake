@@ -1,22 +1,97 @@
 # SPDX-License-Identifier: MIT
 #
-# Installed: the generators in bin/, the tables under include/halftables/,
-# and a package configuration for find_package(HalfTables) that brings the
-# generators as HalfTables::widen and HalfTables::rebias, the tables as
-# HalfTables::tables, and half_tables_generate() to write tables elsewhere.
+# Install rules, in two components:
+#   tables      the tables, the CMake package and halftables.pc: what a
+#               development package holds, the same bytes on every machine;
+#   generators  the two programs, build-time tools under libexec/halftables/.
+# The CMake package works from the build tree as well, and CPack makes a
+# .tar.gz of the whole install and a Debian package per component.
 
 include(CMakePackageConfigHelpers)
 
-set(HALFTABLES_PACKAGE_DIR "${CMAKE_INSTALL_LIBDIR}/cmake/HalfTables")
-install(TARGETS halftables_widen halftables_rebias halftables EXPORT HalfTablesTargets)
-install(FILES ${HALFTABLES_TABLES} DESTINATION "${CMAKE_INSTALL_INCLUDEDIR}/halftables")
-install(EXPORT HalfTablesTargets NAMESPACE HalfTables:: DESTINATION "${HALFTABLES_PACKAGE_DIR}")
+# Architecture-independent places only for the tables component, so that its
+# Debian package can be Architecture: all.
+set(HALFTABLES_PACKAGE_DIR "${CMAKE_INSTALL_DATADIR}/cmake/HalfTables")
+set(HALFTABLES_LIBEXEC_DIR "${CMAKE_INSTALL_LIBEXECDIR}/halftables")
+
+install(TARGETS halftables_widen halftables_rebias EXPORT HalfTablesGeneratorsTargets
+  RUNTIME DESTINATION "${HALFTABLES_LIBEXEC_DIR}" COMPONENT generators)
+install(TARGETS halftables EXPORT HalfTablesTablesTargets)
+install(FILES ${HALFTABLES_TABLES} DESTINATION "${CMAKE_INSTALL_INCLUDEDIR}/halftables" COMPONENT tables)
+
+# The package: the tables target always, the generators' targets when their
+# component is installed too (find_package(HalfTables COMPONENTS generators)
+# requires them).
+foreach(set IN ITEMS Tables Generators)
+  string(TOLOWER "${set}" component)
+  install(EXPORT HalfTables${set}Targets NAMESPACE HalfTables::
+    DESTINATION "${HALFTABLES_PACKAGE_DIR}" COMPONENT ${component})
+  export(EXPORT HalfTables${set}Targets NAMESPACE HalfTables::
+    FILE "${PROJECT_BINARY_DIR}/HalfTables${set}Targets.cmake")
+endforeach()
 configure_package_config_file(cmake/HalfTablesConfig.cmake.in HalfTablesConfig.cmake
   INSTALL_DESTINATION "${HALFTABLES_PACKAGE_DIR}")
 # The tables are the same bytes on every target, so any build of them will do.
-write_basic_package_version_file(HalfTablesConfigVersion.cmake COMPATIBILITY SameMajorVersion ARCH_INDEPENDENT)
+write_basic_package_version_file(HalfTablesConfigVersion.cmake
+  COMPATIBILITY SameMajorVersion ARCH_INDEPENDENT)
 install(FILES
   "${PROJECT_BINARY_DIR}/HalfTablesConfig.cmake"
   "${PROJECT_BINARY_DIR}/HalfTablesConfigVersion.cmake"
   cmake/HalfTablesGenerate.cmake
-  DESTINATION "${HALFTABLES_PACKAGE_DIR}")
+  DESTINATION "${HALFTABLES_PACKAGE_DIR}" COMPONENT tables)
+# The build tree is a package as well (HalfTables_DIR=<build dir>): the
+# configuration file above sits at its top, with the exports beside it.
+configure_file(cmake/HalfTablesGenerate.cmake HalfTablesGenerate.cmake COPYONLY)
+
+# pkg-config, relocatable like the CMake package: every path is found from
+# the .pc file's own place.
+set(pkgconfig_dir "${CMAKE_INSTALL_DATADIR}/pkgconfig")
+file(RELATIVE_PATH HALFTABLES_PC_PREFIX "${CMAKE_INSTALL_PREFIX}/${pkgconfig_dir}" "${CMAKE_INSTALL_PREFIX}")
+string(REGEX REPLACE "/$" "" HALFTABLES_PC_PREFIX "${HALFTABLES_PC_PREFIX}")
+file(RELATIVE_PATH HALFTABLES_PC_INCLUDEDIR "${CMAKE_INSTALL_PREFIX}" "${CMAKE_INSTALL_FULL_INCLUDEDIR}")
+file(RELATIVE_PATH HALFTABLES_PC_LIBEXECDIR "${CMAKE_INSTALL_PREFIX}" "${CMAKE_INSTALL_FULL_LIBEXECDIR}")
+configure_file(cmake/halftables.pc.in halftables.pc @ONLY)
+install(FILES "${PROJECT_BINARY_DIR}/halftables.pc" DESTINATION "${pkgconfig_dir}" COMPONENT tables)
+
+# Each component carries the licence and the changelog, where a Debian
+# package must have them: share/doc/<package>/.
+# gzip -n leaves the time out of the file, so that packages are reproducible.
+set(changelog "${PROJECT_BINARY_DIR}/changelog.gz")
+find_program(HALFTABLES_GZIP gzip)
+if(HALFTABLES_GZIP)
+  execute_process(COMMAND "${HALFTABLES_GZIP}" -9nc "${PROJECT_SOURCE_DIR}/cmake/changelog"
+    OUTPUT_FILE "${changelog}" COMMAND_ERROR_IS_FATAL ANY)
+else()
+  file(ARCHIVE_CREATE OUTPUT "${changelog}" PATHS "${PROJECT_SOURCE_DIR}/cmake/changelog"
+    FORMAT raw COMPRESSION GZip COMPRESSION_LEVEL 9)
+endif()
+foreach(component IN ITEMS tables generators)
+  set(doc_dir "${CMAKE_INSTALL_DATADIR}/doc/${PROJECT_NAME}-${component}")
+  install(FILES LICENSE DESTINATION "${doc_dir}" RENAME copyright COMPONENT ${component})
+  install(FILES "${changelog}" DESTINATION "${doc_dir}" COMPONENT ${component})
+endforeach()
+
+# Packages: cpack in the build tree. CPack writes its configuration at the top
+# of the build tree, which in a parent's build is the parent's.
+if(NOT PROJECT_IS_TOP_LEVEL)
+  return()
+endif()
+set(CPACK_PACKAGE_VENDOR "the halftables authors")
+set(CPACK_PACKAGE_CONTACT "the halftables authors <halftables@users.noreply.invalid>")
+set(CPACK_RESOURCE_FILE_LICENSE "${PROJECT_SOURCE_DIR}/LICENSE")
+set(CPACK_GENERATOR TGZ DEB)
+set(CPACK_COMPONENTS_ALL tables generators)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEB_COMPONENT_INSTALL ON)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION devel)
+set(CPACK_DEBIAN_TABLES_PACKAGE_ARCHITECTURE all)
+set(CPACK_DEBIAN_GENERATORS_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_TABLES_DESCRIPTION "The half table (every half-precision bit pattern widened to
+single precision) and the exponent table, as array initializers to include,
+with the CMake package and the pkg-config file that find them.")
+set(CPACK_DEBIAN_GENERATORS_DESCRIPTION "widen and rebias, the build-time programs that write the
+half-precision tables, for builds that write the tables themselves.")
+include(CPack)
+cpack_add_component(tables DISPLAY_NAME "Tables" DESCRIPTION "The tables, the CMake package and halftables.pc")
+cpack_add_component(generators DISPLAY_NAME "Generators" DESCRIPTION "widen and rebias, which write the tables")

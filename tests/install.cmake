@@ -1,10 +1,27 @@
 # SPDX-License-Identifier: MIT
-# Installs the build in ${build} into a fresh ${prefix}, and checks that the
-# programs and tables are where the package says they are.
-file(REMOVE_RECURSE "${prefix}")
-execute_process(COMMAND "${CMAKE_COMMAND}" --install "${build}" --prefix "${prefix}" COMMAND_ERROR_IS_FATAL ANY)
-foreach(file IN ITEMS bin/widen bin/rebias include/halftables/widen.inc include/halftables/rebias.inc)
-  if(NOT EXISTS "${prefix}/${file}")
-    message(FATAL_ERROR "${file} was not installed")
-  endif()
-endforeach()
+#
+# Installs the build in ${build} component by component, checks what each
+# holds, then moves the whole prefix to ${prefix}, where pkg-config must still
+# find the tables for a C compiler and the generators that write them.
+include("${CMAKE_CURRENT_LIST_DIR}/script_helpers.cmake")
+
+set(staging "${prefix}-staging")
+file(REMOVE_RECURSE "${staging}" "${prefix}")
+run("${CMAKE_COMMAND}" --install "${build}" --prefix "${staging}" --component tables)
+file(GLOB_RECURSE found RELATIVE "${staging}" "${staging}/*")
+expect_files("the tables component" "${found}" ${HALFTABLES_TABLES_FILES})
+run("${CMAKE_COMMAND}" --install "${build}" --prefix "${staging}" --component generators)
+file(GLOB_RECURSE found RELATIVE "${staging}" "${staging}/*")
+expect_files("the tables and generators components" "${found}" ${HALFTABLES_TABLES_FILES} ${HALFTABLES_GENERATORS_FILES})
+file(RENAME "${staging}" "${prefix}")
+
+set(ENV{PKG_CONFIG_PATH} "${prefix}/share/pkgconfig")
+run("${pkg_config}" --cflags halftables)
+separate_arguments(cflags UNIX_COMMAND "${output}")
+run("${cc}" -std=c99 -pedantic -Werror ${cflags} "${consumer}" -o "${prefix}-consumer")
+run("${prefix}-consumer")
+
+run("${pkg_config}" --variable=widen halftables)
+string(STRIP "${output}" widen)
+execute_process(COMMAND "${widen}" OUTPUT_FILE "${prefix}-widen.inc" COMMAND_ERROR_IS_FATAL ANY)
+run(cmp "${build}/include/halftables/widen.inc" "${prefix}-widen.inc")

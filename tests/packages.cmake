@@ -1,22 +1,50 @@
 # SPDX-License-Identifier: MIT
 #
-# The ways another build takes the tables in: installed, through the CMake
-# package; as a subproject, natively and cross-compiled.
+# The ways another build takes the tables in: installed (and moved), through
+# the CMake package and pkg-config; from this build tree; as Debian packages;
+# as a subproject, natively and cross-compiled.
 
-# Installed into a fresh prefix, the package serves another project.
+find_program(HALFTABLES_PKG_CONFIG pkg-config)
+find_program(HALFTABLES_LINTIAN lintian)
+find_program(HALFTABLES_DPKG_DEB dpkg-deb)
+
+# Installed into a scratch prefix, component by component, then moved: the
+# CMake package and halftables.pc must still find everything.
 set(prefix "${CMAKE_CURRENT_BINARY_DIR}/prefix")
-add_test(NAME install
-  COMMAND "${CMAKE_COMMAND}" "-Dbuild=${PROJECT_BINARY_DIR}" "-Dprefix=${prefix}"
-    -P "${CMAKE_CURRENT_SOURCE_DIR}/install.cmake")
-set_tests_properties(install PROPERTIES FIXTURES_SETUP installed)
-add_test(NAME downstream
-  COMMAND "${CMAKE_CTEST_COMMAND}" --build-and-test
-    "${CMAKE_CURRENT_SOURCE_DIR}/downstream" "${CMAKE_CURRENT_BINARY_DIR}/downstream"
-    --build-generator "${CMAKE_GENERATOR}" --build-noclean
-    --build-options "-DCMAKE_PREFIX_PATH=${prefix}"
-      "-DCMAKE_CXX_COMPILER=${CMAKE_CXX_COMPILER}" "-DCMAKE_C_COMPILER=${CMAKE_C_COMPILER}"
-    --test-command "${CMAKE_CTEST_COMMAND}" --output-on-failure --no-tests=error)
-set_tests_properties(downstream PROPERTIES FIXTURES_REQUIRED installed)
+if(HALFTABLES_PKG_CONFIG)
+  add_test(NAME install
+    COMMAND "${CMAKE_COMMAND}" "-Dbuild=${PROJECT_BINARY_DIR}" "-Dprefix=${prefix}"
+      "-Dpkg_config=${HALFTABLES_PKG_CONFIG}" "-Dcc=${CMAKE_C_COMPILER}"
+      "-Dconsumer=${CMAKE_CURRENT_SOURCE_DIR}/consumer/consumer.c"
+      -P "${CMAKE_CURRENT_SOURCE_DIR}/install.cmake")
+  set_tests_properties(install PROPERTIES FIXTURES_SETUP installed)
+else()
+  add_unavailable(install "pkg-config is not installed (install pkg-config)")
+endif()
+
+# A project that finds the package, installed and in this build tree.
+function(add_downstream name)
+  add_test(NAME downstream_${name}
+    COMMAND "${CMAKE_CTEST_COMMAND}" --build-and-test
+      "${CMAKE_CURRENT_SOURCE_DIR}/downstream" "${CMAKE_CURRENT_BINARY_DIR}/downstream_${name}"
+      --build-generator "${CMAKE_GENERATOR}" --build-noclean
+      --build-options ${ARGN}
+        "-DCMAKE_CXX_COMPILER=${CMAKE_CXX_COMPILER}" "-DCMAKE_C_COMPILER=${CMAKE_C_COMPILER}"
+      --test-command "${CMAKE_CTEST_COMMAND}" --output-on-failure --no-tests=error)
+endfunction()
+add_downstream(installed "-DCMAKE_PREFIX_PATH=${prefix}")
+set_tests_properties(downstream_installed PROPERTIES FIXTURES_REQUIRED installed)
+add_downstream(build_tree "-DHalfTables_DIR=${PROJECT_BINARY_DIR}")
+
+# The Debian packages: what each holds, and lintian's verdict.
+if(HALFTABLES_LINTIAN AND HALFTABLES_DPKG_DEB)
+  add_test(NAME debian_packages
+    COMMAND "${CMAKE_COMMAND}" "-Dbuild=${PROJECT_BINARY_DIR}" "-Dout=${CMAKE_CURRENT_BINARY_DIR}/packages"
+      "-Dcpack=${CMAKE_CPACK_COMMAND}" "-Dlintian=${HALFTABLES_LINTIAN}" "-Ddpkg_deb=${HALFTABLES_DPKG_DEB}"
+      -P "${CMAKE_CURRENT_SOURCE_DIR}/debian_packages.cmake")
+else()
+  add_unavailable(debian_packages "lintian or dpkg-deb is not installed (install lintian and dpkg-dev)")
+endif()
 
 # As a subproject: natively, and cross-compiled for aarch64 with no emulator,
 # where the installed host generators must write the tables.

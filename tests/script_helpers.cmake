@@ -13,3 +13,36 @@ function(run)
   set(output "${output}" PARENT_SCOPE)
 endfunction()
 
+# What each install component holds, below the prefix; a per-configuration
+# file of the CMake package is named as <config>.
+set(HALFTABLES_TABLES_FILES
+  include/halftables/rebias.inc
+  include/halftables/widen.inc
+  share/cmake/HalfTables/HalfTablesConfig.cmake
+  share/cmake/HalfTables/HalfTablesConfigVersion.cmake
+  share/cmake/HalfTables/HalfTablesGenerate.cmake
+  share/cmake/HalfTables/HalfTablesTablesTargets.cmake
+  share/doc/halftables-tables/changelog.gz
+  share/doc/halftables-tables/copyright
+  share/pkgconfig/halftables.pc)
+set(HALFTABLES_GENERATORS_FILES
+  libexec/halftables/rebias
+  libexec/halftables/widen
+  share/cmake/HalfTables/HalfTablesGeneratorsTargets-<config>.cmake
+  share/cmake/HalfTables/HalfTablesGeneratorsTargets.cmake
+  share/doc/halftables-generators/changelog.gz
+  share/doc/halftables-generators/copyright)
+
+# expect_files(<what> <found> <expected>...): the sorted list <found> must be
+# exactly <expected>.
+function(expect_files what found)
+  string(REGEX REPLACE "Targets-[a-z]+\\.cmake" "Targets-<config>.cmake" found "${found}")
+  list(SORT found)
+  set(expected ${ARGN})
+  list(SORT expected)
+  if(NOT found STREQUAL expected)
+    string(REPLACE ";" "\n  " found "${found}")
+    string(REPLACE ";" "\n  " expected "${expected}")
+    message(FATAL_ERROR "${what} holds\n  ${found}\ninstead of\n  ${expected}")
+  endif()
+endfunction()

@@ -1,0 +1,26 @@
+# SPDX-License-Identifier: MIT
+#
+# Makes the Debian packages of the build in ${build} into ${out}, checks what
+# each holds and that the tables' is Architecture: all, and has lintian check
+# them: no errors.
+include("${CMAKE_CURRENT_LIST_DIR}/script_helpers.cmake")
+
+file(REMOVE_RECURSE "${out}")
+run("${cpack}" --config "${build}/CPackConfig.cmake" -B "${out}" -G DEB)
+foreach(component IN ITEMS tables generators)
+  file(GLOB package "${out}/halftables-${component}_*.deb")
+  run("${dpkg_deb}" --contents "${package}")
+  string(REGEX MATCHALL "\\./usr/[^\n]*[^/\n]\n" found "${output}")
+  string(REGEX REPLACE "\\./usr/([^\n]*)\n" "\\1" found "${found}")
+  string(TOUPPER "${component}" name)
+  expect_files("${package}" "${found}" ${HALFTABLES_${name}_FILES})
+endforeach()
+
+file(GLOB package "${out}/halftables-tables_*.deb")
+run("${dpkg_deb}" --field "${package}" Architecture)
+if(NOT output STREQUAL "all\n")
+  message(FATAL_ERROR "the tables package is for ${output}, not for all architectures")
+endif()
+file(GLOB packages "${out}/*.deb")
+run("${lintian}" --fail-on error ${packages})
+message("${output}")
