@@ -93,7 +93,7 @@ function(_halftables_runner generator result dependency)
     set(${result} ${CMAKE_CROSSCOMPILING_EMULATOR} "$<TARGET_FILE:${target}>" PARENT_SCOPE)
     set(${dependency} "${target}" PARENT_SCOPE)
   else()
-    message(FATAL_ERROR "halftables: ${generator} is built for ${system} ${processor} and cannot "
+    message(FATAL_ERROR "halftables: ${program} is built for ${system} ${processor} and cannot "
       "run on this ${CMAKE_HOST_SYSTEM_NAME} ${CMAKE_HOST_SYSTEM_PROCESSOR} machine to write "
       "its table. Either set HALFTABLES_HOST_PATH to the prefix of a halftables installation "
       "built for this machine, or set CMAKE_CROSSCOMPILING_EMULATOR to a program that runs "

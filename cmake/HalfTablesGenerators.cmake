@@ -26,7 +26,6 @@ foreach(generator IN LISTS HALFTABLES_GENERATORS)
   set_target_properties(${target} PROPERTIES
     OUTPUT_NAME ${generator}
     EXPORT_NAME ${generator}
-    RUNTIME_OUTPUT_DIRECTORY "${PROJECT_BINARY_DIR}"
     CXX_STANDARD 17
     CXX_STANDARD_REQUIRED ON
     CXX_EXTENSIONS OFF
