@@ -8,12 +8,14 @@
 # here, and the Debian packages that build for it. Adding a target is one
 # line here and its packages in .ci/run.
 set(HALFTABLES_CROSS_TARGETS
-  "aarch64-linux-gnu      qemu-aarch64  libstdc++-12-dev-arm64-cross binutils-aarch64-linux-gnu"
-  "arm-linux-gnueabihf    qemu-arm      libstdc++-12-dev-armhf-cross binutils-arm-linux-gnueabihf"
-  "s390x-linux-gnu        qemu-s390x    libstdc++-12-dev-s390x-cross binutils-s390x-linux-gnu"
-  "powerpc64le-linux-gnu  qemu-ppc64le  libstdc++-12-dev-ppc64el-cross binutils-powerpc64le-linux-gnu"
-  "riscv64-linux-gnu      qemu-riscv64  libstdc++-12-dev-riscv64-cross binutils-riscv64-linux-gnu"
-  "x86_64-w64-mingw32     wine64        g++-mingw-w64-x86-64-posix wine64"
+  "aarch64-linux-gnu        qemu-aarch64   libstdc++-12-dev-arm64-cross binutils-aarch64-linux-gnu"
+  "arm-linux-gnueabihf      qemu-arm       libstdc++-12-dev-armhf-cross binutils-arm-linux-gnueabihf"
+  "s390x-linux-gnu          qemu-s390x     libstdc++-12-dev-s390x-cross binutils-s390x-linux-gnu"
+  "powerpc64le-linux-gnu    qemu-ppc64le   libstdc++-12-dev-ppc64el-cross binutils-powerpc64le-linux-gnu"
+  "riscv64-linux-gnu        qemu-riscv64   libstdc++-12-dev-riscv64-cross binutils-riscv64-linux-gnu"
+  "mips64el-linux-gnuabi64  qemu-mips64el  libstdc++-12-dev-mips64el-cross binutils-mips64el-linux-gnuabi64"
+  "powerpc-linux-gnu        qemu-ppc       libstdc++-12-dev-powerpc-cross binutils-powerpc-linux-gnu"
+  "x86_64-w64-mingw32       wine64         g++-mingw-w64-x86-64-posix wine64"
 )
 
 set(toolchains "${PROJECT_SOURCE_DIR}/cmake/toolchains")
@@ -110,7 +112,7 @@ foreach(entry IN LISTS HALFTABLES_CROSS_TARGETS)
   else()
     set(name clang_${processor})
     set(toolchain clang-cross.cmake)
-    set(compiler "${HALFTABLES_CLANG_CXX}" "--target=${triple}")
+    set(compiler "${HALFTABLES_CLANG_CXX}" "--target=${triple}" "-B/usr/${triple}/lib")
   endif()
   string(MAKE_C_IDENTIFIER "HALFTABLES_CAN_LINK_${triple}" can_link)
   if(compiler)

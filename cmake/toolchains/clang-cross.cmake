@@ -26,6 +26,11 @@ set(CMAKE_C_COMPILER_TARGET "${HALFTABLES_TARGET}")
 set(CMAKE_CXX_COMPILER clang++)
 set(CMAKE_CXX_COMPILER_TARGET "${HALFTABLES_TARGET}")
 
+# The target's start files and libraries from its cross packages, ahead of
+# any that clang would take from the host: for 32-bit powerpc it looks in
+# /usr/lib32 first, where g++-multilib put i386's.
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-B/usr/${HALFTABLES_TARGET}/lib")
+
 set(CMAKE_FIND_ROOT_PATH "/usr/${HALFTABLES_TARGET}")
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
