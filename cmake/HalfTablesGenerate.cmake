@@ -80,15 +80,18 @@ function(_halftables_runner generator result dependency)
     set(${result} "$<TARGET_FILE:${target}>" PARENT_SCOPE)
     set(${dependency} "${target}" PARENT_SCOPE)
   elseif(HALFTABLES_HOST_PATH)
-    find_program(host NAMES "${program}" NO_CACHE NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH
+    # find_program keeps a variable that is already set, and a function sees
+    # its caller's: a name of our own, cleared first.
+    unset(_halftables_host)
+    find_program(_halftables_host NAMES "${program}" NO_CACHE NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH
       PATHS "${HALFTABLES_HOST_PATH}" PATH_SUFFIXES libexec/halftables)
-    if(NOT host)
+    if(NOT _halftables_host)
       message(FATAL_ERROR "HALFTABLES_HOST_PATH is ${HALFTABLES_HOST_PATH}, but it holds no "
         "libexec/halftables/${program}: name the prefix of a halftables installation built "
         "for this machine")
     endif()
-    set(${result} "${host}" PARENT_SCOPE)
-    set(${dependency} "${host}" PARENT_SCOPE)
+    set(${result} "${_halftables_host}" PARENT_SCOPE)
+    set(${dependency} "${_halftables_host}" PARENT_SCOPE)
   elseif(CMAKE_CROSSCOMPILING_EMULATOR)
     set(${result} ${CMAKE_CROSSCOMPILING_EMULATOR} "$<TARGET_FILE:${target}>" PARENT_SCOPE)
     set(${dependency} "${target}" PARENT_SCOPE)
