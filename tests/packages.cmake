@@ -60,4 +60,6 @@ if(HALFTABLES_CAN_LINK_aarch64_linux_gnu)
   add_parent(subproject_cross "${prefix}" "-DCMAKE_TOOLCHAIN_FILE=${toolchains}/clang-cross.cmake"
     -DHALFTABLES_TARGET=aarch64-linux-gnu -DHALFTABLES_EMULATOR=)
   set_tests_properties(subproject_cross PROPERTIES FIXTURES_REQUIRED installed)
+else()
+  add_unavailable(subproject_cross "cannot link for aarch64-linux-gnu (see clang_aarch64)")
 endif()
