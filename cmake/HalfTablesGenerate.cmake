@@ -4,7 +4,9 @@
 #
 # Adds the build rule that runs <generator> (HalfTables::widen or
 # HalfTables::rebias, from add_subdirectory, FetchContent or find_package)
-# and saves its table as <output>. List <output> among the sources of one
+# and saves its table as <output>, which may hold $<CONFIG>: in a multi-config
+# build, each configuration then writes a table of its own, and switching
+# configurations rewrites none. List <output> among the sources of one
 # target, or give it a target of its own that others depend on: the table is
 # then written before they are compiled.
 #
@@ -106,11 +108,13 @@ endfunction()
 
 function(half_tables_generate generator output)
   _halftables_runner("${generator}" command dependency)
+  # COMMENT takes no generator expressions before CMake 3.26.
+  string(REPLACE "$<CONFIG>" "<config>" shown "${output}")
   add_custom_command(
     OUTPUT "${output}"
     COMMAND "${CMAKE_COMMAND}" "-Dcommand=${command}" "-Doutput=${output}"
       -P "${CMAKE_CURRENT_FUNCTION_LIST_FILE}"
     DEPENDS "${dependency}" "${CMAKE_CURRENT_FUNCTION_LIST_FILE}"
-    COMMENT "Writing ${output}"
+    COMMENT "Writing ${shown}"
     VERBATIM)
 endfunction()

@@ -15,9 +15,18 @@ set(HALFTABLES_HOST_PATH "" CACHE PATH
   "Prefix of a halftables installation built for this machine, whose generators write the tables in a cross build")
 
 # Each generator writes its table, <generator>.inc, where an including project
-# looks for it: <dir>/halftables/<generator>.inc.
+# looks for it: <dir>/halftables/<generator>.inc. A multi-config generator
+# (Visual Studio, Xcode, Ninja Multi-Config) builds a generator per
+# configuration, so each configuration writes tables of its own, beside its
+# programs: switching configurations then rewrites no table and recompiles
+# nothing that includes one. Every configuration's tables are the same bytes.
 set(HALFTABLES_GENERATORS widen rebias)
-set(HALFTABLES_INCLUDE_DIR "${PROJECT_BINARY_DIR}/include")
+get_property(HALFTABLES_MULTI_CONFIG GLOBAL PROPERTY GENERATOR_IS_MULTI_CONFIG)
+if(HALFTABLES_MULTI_CONFIG)
+  set(HALFTABLES_INCLUDE_DIR "${PROJECT_BINARY_DIR}/$<CONFIG>/include")
+else()
+  set(HALFTABLES_INCLUDE_DIR "${PROJECT_BINARY_DIR}/include")
+endif()
 set(HALFTABLES_TABLES "")
 foreach(generator IN LISTS HALFTABLES_GENERATORS)
   set(target halftables_${generator})

@@ -1,16 +1,17 @@
 # SPDX-License-Identifier: MIT
 #
-# Installs the build in ${build} component by component, checks what each
-# holds, then moves the whole prefix to ${prefix}, where pkg-config must still
-# find the tables for a C compiler and the generators that write them.
+# Installs the build in ${build} (its ${config}) component by component,
+# checks what each holds, then moves the whole prefix to ${prefix}, where
+# pkg-config must still find the tables for a C compiler and the generators
+# that write them; the widen found there writes the tables in ${reference}.
 include("${CMAKE_CURRENT_LIST_DIR}/script_helpers.cmake")
 
 set(staging "${prefix}-staging")
 file(REMOVE_RECURSE "${staging}" "${prefix}")
-run("${CMAKE_COMMAND}" --install "${build}" --prefix "${staging}" --component tables)
+run("${CMAKE_COMMAND}" --install "${build}" --config "${config}" --prefix "${staging}" --component tables)
 file(GLOB_RECURSE found RELATIVE "${staging}" "${staging}/*")
 expect_files("the tables component" "${found}" ${HALFTABLES_TABLES_FILES})
-run("${CMAKE_COMMAND}" --install "${build}" --prefix "${staging}" --component generators)
+run("${CMAKE_COMMAND}" --install "${build}" --config "${config}" --prefix "${staging}" --component generators)
 file(GLOB_RECURSE found RELATIVE "${staging}" "${staging}/*")
 expect_files("the tables and generators components" "${found}" ${HALFTABLES_TABLES_FILES} ${HALFTABLES_GENERATORS_FILES})
 file(RENAME "${staging}" "${prefix}")
@@ -24,4 +25,4 @@ run("${prefix}-consumer")
 run("${pkg_config}" --variable=widen halftables)
 string(STRIP "${output}" widen)
 execute_process(COMMAND "${widen}" OUTPUT_FILE "${prefix}-widen.inc" COMMAND_ERROR_IS_FATAL ANY)
-run(cmp "${build}/include/halftables/widen.inc" "${prefix}-widen.inc")
+run(cmp "${reference}/widen.inc" "${prefix}-widen.inc")

@@ -13,8 +13,8 @@ find_program(HALFTABLES_DPKG_DEB dpkg-deb)
 set(prefix "${CMAKE_CURRENT_BINARY_DIR}/prefix")
 if(HALFTABLES_PKG_CONFIG)
   add_test(NAME install
-    COMMAND "${CMAKE_COMMAND}" "-Dbuild=${PROJECT_BINARY_DIR}" "-Dprefix=${prefix}"
-      "-Dpkg_config=${HALFTABLES_PKG_CONFIG}" "-Dcc=${CMAKE_C_COMPILER}"
+    COMMAND "${CMAKE_COMMAND}" "-Dbuild=${PROJECT_BINARY_DIR}" "-Dconfig=$<CONFIG>" "-Dprefix=${prefix}"
+      "-Dreference=${HALFTABLES_INCLUDE_DIR}/halftables" "-Dpkg_config=${HALFTABLES_PKG_CONFIG}" "-Dcc=${CMAKE_C_COMPILER}"
       "-Dconsumer=${CMAKE_CURRENT_SOURCE_DIR}/consumer/consumer.c"
       -P "${CMAKE_CURRENT_SOURCE_DIR}/install.cmake")
   set_tests_properties(install PROPERTIES FIXTURES_SETUP installed)
@@ -27,10 +27,10 @@ function(add_downstream name)
   add_test(NAME downstream_${name}
     COMMAND "${CMAKE_CTEST_COMMAND}" --build-and-test
       "${CMAKE_CURRENT_SOURCE_DIR}/downstream" "${CMAKE_CURRENT_BINARY_DIR}/downstream_${name}"
-      --build-generator "${CMAKE_GENERATOR}" --build-noclean
+      --build-generator "${CMAKE_GENERATOR}" --build-config "$<CONFIG>" --build-noclean
       --build-options ${ARGN}
         "-DCMAKE_CXX_COMPILER=${CMAKE_CXX_COMPILER}" "-DCMAKE_C_COMPILER=${CMAKE_C_COMPILER}"
-      --test-command "${CMAKE_CTEST_COMMAND}" --output-on-failure --no-tests=error)
+      --test-command "${CMAKE_CTEST_COMMAND}" -C "$<CONFIG>" --output-on-failure --no-tests=error)
 endfunction()
 add_downstream(installed "-DCMAKE_PREFIX_PATH=${prefix}")
 set_tests_properties(downstream_installed PROPERTIES FIXTURES_REQUIRED installed)
@@ -39,7 +39,7 @@ add_downstream(build_tree "-DHalfTables_DIR=${PROJECT_BINARY_DIR}")
 # The Debian packages: what each holds, and lintian's verdict.
 if(HALFTABLES_LINTIAN AND HALFTABLES_DPKG_DEB)
   add_test(NAME debian_packages
-    COMMAND "${CMAKE_COMMAND}" "-Dbuild=${PROJECT_BINARY_DIR}" "-Dout=${CMAKE_CURRENT_BINARY_DIR}/packages"
+    COMMAND "${CMAKE_COMMAND}" "-Dbuild=${PROJECT_BINARY_DIR}" "-Dconfig=$<CONFIG>" "-Dout=${CMAKE_CURRENT_BINARY_DIR}/packages"
       "-Dcpack=${CMAKE_CPACK_COMMAND}" "-Dlintian=${HALFTABLES_LINTIAN}" "-Ddpkg_deb=${HALFTABLES_DPKG_DEB}"
       -P "${CMAKE_CURRENT_SOURCE_DIR}/debian_packages.cmake")
 else()

@@ -13,6 +13,29 @@ function(run)
   set(output "${output}" PARENT_SCOPE)
 endfunction()
 
+# hermetic_for(<configure options>): a build for another machine (one with
+# a toolchain file) takes no compiler or linker flags from the environment,
+# where a distribution's build puts flags for this machine.
+function(hermetic_for options)
+  if(options MATCHES "-DCMAKE_TOOLCHAIN_FILE=")
+    foreach(flags IN ITEMS CFLAGS CXXFLAGS CPPFLAGS LDFLAGS)
+      unset(ENV{${flags}})
+    endforeach()
+  endif()
+endfunction()
+
+# tables_dir(<build> <config> [<subdirectory>]): ${tables_dir}, where the
+# build in <build> wrote our tables for <config>, the project being in
+# <subdirectory> of it; a multi-config build keeps each configuration's apart.
+function(tables_dir build config)
+  file(STRINGS "${build}/CMakeCache.txt" multi_config REGEX "^CMAKE_CONFIGURATION_TYPES:")
+  set(directory "${build}/${ARGN}")
+  if(multi_config)
+    string(APPEND directory "/${config}")
+  endif()
+  set(tables_dir "${directory}/include/halftables" PARENT_SCOPE)
+endfunction()
+
 # What each install component holds, below the prefix; a per-configuration
 # file of the CMake package is named as <config>.
 set(HALFTABLES_TABLES_FILES
