@@ -1,8 +1,8 @@
 # SPDX-License-Identifier: MIT
 #
 # Configures the parent project ${source} in ${build} with ${options}, builds
-# it from clean with -j 8 (its two targets that list one table race to write
-# it), runs its tests and installs it. Its tables must be ours, byte for
+# it with -j 8, its tables removed first (its two targets that list one table
+# race to write it), runs its tests and installs it. Its tables must be ours, byte for
 # byte, its tests its own only, and its install must hold nothing of ours.
 #
 # With ${host_path}, the build is a cross build with no emulator: configured
@@ -10,6 +10,7 @@
 # run a widen found on PATH; with it, the host generators write the tables.
 
 include("${CMAKE_CURRENT_LIST_DIR}/script_helpers.cmake")
+hermetic_for("${options}")
 
 if(host_path)
   set(stray "${build}-stray")
@@ -27,22 +28,24 @@ if(host_path)
 endif()
 
 run("${CMAKE_COMMAND}" -S "${source}" -B "${build}" -G "${generator}" ${options})
-run("${CMAKE_COMMAND}" --build "${build}" -j 8 --clean-first)
-foreach(table IN ITEMS "halftables/include/halftables/widen.inc" "halftables/include/halftables/rebias.inc"
-                       "own/halftables/widen.inc")
+tables_dir("${build}" Release halftables)
+set(tables "${tables_dir}/widen.inc" "${tables_dir}/rebias.inc" "${build}/own/halftables/widen.inc")
+file(REMOVE ${tables})
+run("${CMAKE_COMMAND}" --build "${build}" --config Release -j 8)
+foreach(table IN LISTS tables)
   cmake_path(GET table FILENAME name)
-  run(cmp "${reference}/${name}" "${build}/${table}")
+  run(cmp "${reference}/${name}" "${table}")
 endforeach()
 
 if(NOT host_path)
-  run("${CMAKE_CTEST_COMMAND}" --test-dir "${build}" --no-tests=error)
+  run("${CMAKE_CTEST_COMMAND}" --test-dir "${build}" -C Release --no-tests=error)
   if(NOT output MATCHES "tests passed, 0 tests failed out of 1\n")
     message(FATAL_ERROR "the parent's ctest ran other tests than its own one:\n${output}")
   endif()
 endif()
 
 file(REMOVE_RECURSE "${build}/installed")
-run("${CMAKE_COMMAND}" --install "${build}" --prefix "${build}/installed")
+run("${CMAKE_COMMAND}" --install "${build}" --config Release --prefix "${build}/installed")
 file(GLOB_RECURSE installed RELATIVE "${build}/installed" "${build}/installed/*")
 if(NOT installed STREQUAL "bin/installed_user")
   message(FATAL_ERROR "the parent's install holds more than its own program: ${installed}")

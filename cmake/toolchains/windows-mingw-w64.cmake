@@ -33,5 +33,9 @@ if(NOT DEFINED HALFTABLES_EMULATOR)
   find_program(HALFTABLES_EMULATOR ${wine} PATHS /usr/lib/wine)
 endif()
 if(HALFTABLES_EMULATOR)
-  set(CMAKE_CROSSCOMPILING_EMULATOR "${HALFTABLES_EMULATOR}")
+  # wine keeps its state in a prefix, $HOME/.wine unless told otherwise, and
+  # fills $HOME with menu entries: a prefix inside the build tree instead,
+  # without the menu builder, and without wine's own diagnostics in the log.
+  set(CMAKE_CROSSCOMPILING_EMULATOR "${CMAKE_COMMAND}" -E env "WINEPREFIX=${CMAKE_BINARY_DIR}/wine"
+    WINEDEBUG=-all WINEDLLOVERRIDES=winemenubuilder.exe,mscoree,mshtml=d "${HALFTABLES_EMULATOR}")
 endif()
