@@ -1,12 +1,32 @@
 # SPDX-License-Identifier: MIT
 #
-# Makes the Debian packages of the build in ${build} into ${out}, checks what
-# each holds and that the tables' is Architecture: all, and has lintian check
-# them: no errors.
+# Makes the Debian packages of the build in ${build} (its ${config}) into
+# ${out}, checks what each holds and that the tables' is Architecture: all,
+# and has lintian check them: no errors. Packages that passed are checked
+# again only once what they hold, or how they are made, has changed.
 include("${CMAKE_CURRENT_LIST_DIR}/script_helpers.cmake")
 
+set(contents "${out}-contents")
+file(REMOVE_RECURSE "${contents}")
+run("${CMAKE_COMMAND}" --install "${build}" --config "${config}" --prefix "${contents}")
+file(GLOB_RECURSE files "${contents}/*")
+list(APPEND files "${build}/CPackConfig.cmake" "${CMAKE_CURRENT_LIST_FILE}")
+set(fingerprint "")
+foreach(file IN LISTS files)
+  file(SHA256 "${file}" hash)
+  string(APPEND fingerprint "${file} ${hash}\n")
+endforeach()
+set(stamp "${out}/checked")
+if(EXISTS "${stamp}")
+  file(READ "${stamp}" checked)
+  if(checked STREQUAL fingerprint)
+    message("the packages are unchanged since they passed")
+    return()
+  endif()
+endif()
+
 file(REMOVE_RECURSE "${out}")
-run("${cpack}" --config "${build}/CPackConfig.cmake" -B "${out}" -G DEB)
+run("${cpack}" --config "${build}/CPackConfig.cmake" -C "${config}" -B "${out}" -G DEB)
 foreach(component IN ITEMS tables generators)
   file(GLOB package "${out}/halftables-${component}_*.deb")
   run("${dpkg_deb}" --contents "${package}")
@@ -24,3 +44,4 @@ endif()
 file(GLOB packages "${out}/*.deb")
 run("${lintian}" --fail-on error ${packages})
 message("${output}")
+file(WRITE "${stamp}" "${fingerprint}")
