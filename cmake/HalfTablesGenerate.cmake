@@ -102,7 +102,7 @@ function(_halftables_runner generator result dependency)
       "run on this ${CMAKE_HOST_SYSTEM_NAME} ${CMAKE_HOST_SYSTEM_PROCESSOR} machine to write "
       "its table. Either set HALFTABLES_HOST_PATH to the prefix of a halftables installation "
       "built for this machine, or set CMAKE_CROSSCOMPILING_EMULATOR to a program that runs "
-      "${processor} programs here (a qemu-user emulator, say).")
+      "${processor} programs here (a qemu-user emulator, say, or node for WebAssembly).")
   endif()
 endfunction()
 

@@ -44,6 +44,12 @@ foreach(generator IN LISTS HALFTABLES_GENERATORS)
     HALFTABLES_SYSTEM "${CMAKE_SYSTEM_NAME}"
     HALFTABLES_PROCESSOR "${CMAKE_SYSTEM_PROCESSOR}"
     EXPORT_PROPERTIES "HALFTABLES_PROGRAM;HALFTABLES_SYSTEM;HALFTABLES_PROCESSOR")
+  if(EMSCRIPTEN)
+    # One self-contained .js, the WebAssembly inside it, that writes standard
+    # output through the system's own calls, so that a failed write fails the
+    # program: node <prefix>/libexec/halftables/widen.js > widen.inc.
+    target_link_options(${target} PRIVATE -sSINGLE_FILE=1 -sNODERAWFS=1)
+  endif()
   if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU" OR CMAKE_CXX_COMPILER_FRONTEND_VARIANT STREQUAL "GNU")
     target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wconversion -Wsign-conversion)
     if(HALFTABLES_STATIC)
