@@ -35,6 +35,13 @@ endfunction()
 add_downstream(installed "-DCMAKE_PREFIX_PATH=${prefix}")
 set_tests_properties(downstream_installed PROPERTIES FIXTURES_REQUIRED installed)
 add_downstream(build_tree "-DHalfTables_DIR=${PROJECT_BINARY_DIR}")
+# Generators built for WebAssembly never run here as native programs.
+if(emscripten_variant)
+  add_downstream(wasm "-DHalfTables_DIR=${CMAKE_CURRENT_BINARY_DIR}/variants/emscripten")
+  set_tests_properties(emscripten PROPERTIES FIXTURES_SETUP emscripten_tree)
+  set_tests_properties(downstream_wasm PROPERTIES FIXTURES_REQUIRED emscripten_tree
+    PASS_REGULAR_EXPRESSION "widen is built for Emscripten wasm32 and cannot run on this")
+endif()
 
 # The Debian packages: what each holds, and lintian's verdict.
 if(HALFTABLES_LINTIAN AND HALFTABLES_DPKG_DEB)
@@ -61,5 +68,5 @@ if(HALFTABLES_CAN_LINK_aarch64_linux_gnu)
     -DHALFTABLES_TARGET=aarch64-linux-gnu -DHALFTABLES_EMULATOR=)
   set_tests_properties(subproject_cross PROPERTIES FIXTURES_REQUIRED installed)
 else()
-  add_unavailable(subproject_cross "cannot link for aarch64-linux-gnu (see clang_aarch64)")
+  add_unavailable(subproject_cross "cannot link for aarch64-linux-gnu (see clang_arm64)")
 endif()

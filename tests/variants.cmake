@@ -5,21 +5,26 @@
 # by running its own generators, must be byte-identical to this build's.
 
 # Cross targets, one a line: the triple, the program that runs its programs
-# here, and the Debian packages that build for it. Adding a target is one
+# here, and the Debian packages that build for it. A Linux target's variant
+# is named after its Debian architecture, clang_<arch>. Adding a target is one
 # line here and its packages in .ci/run.
 set(HALFTABLES_CROSS_TARGETS
   "aarch64-linux-gnu        qemu-aarch64   libstdc++-12-dev-arm64-cross binutils-aarch64-linux-gnu"
   "arm-linux-gnueabihf      qemu-arm       libstdc++-12-dev-armhf-cross binutils-arm-linux-gnueabihf"
+  "arm-linux-gnueabi        qemu-arm       libstdc++-12-dev-armel-cross binutils-arm-linux-gnueabi"
   "s390x-linux-gnu          qemu-s390x     libstdc++-12-dev-s390x-cross binutils-s390x-linux-gnu"
   "powerpc64le-linux-gnu    qemu-ppc64le   libstdc++-12-dev-ppc64el-cross binutils-powerpc64le-linux-gnu"
   "riscv64-linux-gnu        qemu-riscv64   libstdc++-12-dev-riscv64-cross binutils-riscv64-linux-gnu"
   "mips64el-linux-gnuabi64  qemu-mips64el  libstdc++-12-dev-mips64el-cross binutils-mips64el-linux-gnuabi64"
+  "mipsel-linux-gnu         qemu-mipsel    libstdc++-12-dev-mipsel-cross binutils-mipsel-linux-gnu"
   "powerpc-linux-gnu        qemu-ppc       libstdc++-12-dev-powerpc-cross binutils-powerpc-linux-gnu"
   "x86_64-w64-mingw32       wine64         g++-mingw-w64-x86-64-posix wine64"
+  "wasm32-emscripten        node           emscripten"
+  "wasm32-wasi              node           wasi-libc libc++-14-dev-wasm32 libc++abi-14-dev-wasm32 libclang-rt-14-dev-wasm32"
 )
 
 set(toolchains "${PROJECT_SOURCE_DIR}/cmake/toolchains")
-set(common_options -DBUILD_TESTING=OFF -DHALFTABLES_INSTALL=OFF -DCMAKE_COMPILE_WARNING_AS_ERROR=ON)
+set(common_options -DBUILD_TESTING=OFF -DCMAKE_COMPILE_WARNING_AS_ERROR=ON)
 if(CMAKE_CXX_COMPILER_LAUNCHER)
   list(APPEND common_options "-DCMAKE_CXX_COMPILER_LAUNCHER=${CMAKE_CXX_COMPILER_LAUNCHER}")
 endif()
@@ -96,8 +101,8 @@ foreach(compiler IN ITEMS gcc clang)
   endforeach()
 endforeach()
 
-# The cross targets, optimised, run under their emulators: clang for Linux,
-# mingw-w64's g++ for Windows.
+# The cross targets, optimised, run under their emulators: clang for Linux
+# and WASI, mingw-w64's g++ for Windows, Emscripten's em++.
 foreach(entry IN LISTS HALFTABLES_CROSS_TARGETS)
   string(REGEX MATCHALL "[^ ]+" fields "${entry}")
   list(POP_FRONT fields triple emulator)
@@ -108,8 +113,17 @@ foreach(entry IN LISTS HALFTABLES_CROSS_TARGETS)
     set(name windows_${processor})
     set(toolchain windows-mingw-w64.cmake)
     find_program(compiler ${triple}-g++-posix NO_CACHE)
+  elseif(triple MATCHES "^wasm32-(.*)")
+    set(name ${CMAKE_MATCH_1})
+    set(toolchain ${name}.cmake)
+    if(name STREQUAL "emscripten")
+      find_program(compiler em++ NO_CACHE)
+    else()
+      set(compiler "${HALFTABLES_CLANG_CXX}" "--target=${triple}")
+    endif()
   else()
-    set(name clang_${processor})
+    string(REGEX MATCH "libstdc\\+\\+-12-dev-([^-]+)-cross" package "${fields}")
+    set(name clang_${CMAKE_MATCH_1})
     set(toolchain clang-cross.cmake)
     set(compiler "${HALFTABLES_CLANG_CXX}" "--target=${triple}" "-B/usr/${triple}/lib")
   endif()
@@ -124,6 +138,7 @@ foreach(entry IN LISTS HALFTABLES_CROSS_TARGETS)
     add_unavailable(${name} "${emulator} is not installed (install ${fields})")
   else()
     add_variant(${name} "-DCMAKE_TOOLCHAIN_FILE=${toolchains}/${toolchain}" -DCMAKE_BUILD_TYPE=Release
-      "-DHALFTABLES_TARGET=${triple}" "-DHALFTABLES_EMULATOR=${emulator_path}" -DHALFTABLES_STATIC=ON)
+      "-DHALFTABLES_TARGET=${triple}" -DHALFTABLES_STATIC=ON)
+    set(${name}_variant TRUE)
   endif()
 endforeach()
