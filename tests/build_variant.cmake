@@ -4,24 +4,47 @@
 # of its ${tables} with the one in ${reference}. The build is configured
 # afresh only when the options change, and otherwise brought up to date, so
 # a rerun with nothing changed costs next to nothing.
+#
+# With the generator Meson, the build is of tests/meson, a Meson project that
+# takes ${source} in as a subproject and tests its C consumer.
 
 include("${CMAKE_CURRENT_LIST_DIR}/script_helpers.cmake")
 hermetic_for("${options}")
 
+if(generator STREQUAL "Meson")
+  # Meson takes a subproject from its parent's subprojects/ only: a copy of
+  # the parent with a link to ${source} there.
+  set(parent "${build}-parent")
+  file(COPY "${source}/tests/meson/meson.build" "${source}/tests/consumer/consumer.c" DESTINATION "${parent}")
+  set(configure meson setup --wrap-mode=forcefallback ${options} "${build}" "${parent}")
+  set(build_and_test meson test -C "${build}" --print-errorlogs)
+  set(tables_dir "${build}/subprojects/halftables/include/halftables")
+else()
+  set(configure "${CMAKE_COMMAND}" -S "${source}" -B "${build}" -G "${generator}" ${options})
+  string(REGEX MATCH "-DCMAKE_BUILD_TYPE=([^;]*)" config "${options}")
+  set(build_and_test "${CMAKE_COMMAND}" --build "${build}" --config "${CMAKE_MATCH_1}")
+endif()
+
 set(stamp "${build}/halftables-variant-options")
 set(configured "")
-if(EXISTS "${stamp}" AND EXISTS "${build}/CMakeCache.txt")
+if(EXISTS "${stamp}")
   file(READ "${stamp}" configured)
 endif()
 if(NOT configured STREQUAL "${generator};${options}")
   file(REMOVE_RECURSE "${build}")
-  run("${CMAKE_COMMAND}" -S "${source}" -B "${build}" -G "${generator}" ${options})
+  if(parent)
+    file(MAKE_DIRECTORY "${parent}/subprojects")
+    file(REMOVE "${parent}/subprojects/halftables")
+    file(CREATE_LINK "${source}" "${parent}/subprojects/halftables" SYMBOLIC)
+  endif()
+  run(${configure})
   file(WRITE "${stamp}" "${generator};${options}")
 endif()
-string(REGEX MATCH "-DCMAKE_BUILD_TYPE=([^;]*)" config "${options}")
-run("${CMAKE_COMMAND}" --build "${build}" --config "${CMAKE_MATCH_1}")
+run(${build_and_test})
 
-tables_dir("${build}" "${CMAKE_MATCH_1}")
+if(NOT tables_dir)
+  tables_dir("${build}" "${CMAKE_MATCH_1}")
+endif()
 foreach(table IN LISTS tables)
   run(cmp "${reference}/${table}.inc" "${tables_dir}/${table}.inc")
 endforeach()

@@ -2,21 +2,30 @@
 #
 # A build whose generator cannot write its table must fail, say why, and
 # leave no table behind that a later build would take as up to date, nor its
-# temporary file. A limit on file size (ulimit -f) stops widen a little way
-# into its table.
+# temporary file. A limit on file size (ulimit -f) stops the write a little
+# way into the table. ${generator} is a CMake generator, or Meson.
 include("${CMAKE_CURRENT_LIST_DIR}/script_helpers.cmake")
 
-if(NOT EXISTS "${build}/CMakeCache.txt")
-  run("${CMAKE_COMMAND}" -S "${source}" -B "${build}" -G "${generator}" -DBUILD_TESTING=OFF -DHALFTABLES_INSTALL=OFF)
+if(generator STREQUAL "Meson")
+  if(NOT EXISTS "${build}/build.ninja")
+    run(meson setup "${build}" "${source}")
+  endif()
+  set(build_generators ninja -C "${build}" widen rebias)
+  set(build_tables ninja -C "${build}")
+  set(tables_dir "${build}/include/halftables")
+else()
+  if(NOT EXISTS "${build}/CMakeCache.txt")
+    run("${CMAKE_COMMAND}" -S "${source}" -B "${build}" -G "${generator}" -DBUILD_TESTING=OFF -DHALFTABLES_INSTALL=OFF)
+  endif()
+  set(build_generators "${CMAKE_COMMAND}" --build "${build}" --config Release --target halftables_widen halftables_rebias)
+  set(build_tables "${CMAKE_COMMAND}" --build "${build}" --config Release --target halftables_tables)
+  tables_dir("${build}" Release)
 endif()
-run("${CMAKE_COMMAND}" --build "${build}" --config Release --target halftables_widen halftables_rebias)
-tables_dir("${build}" Release)
+run(${build_generators})
 file(REMOVE "${tables_dir}/widen.inc")
 # Ninja reports a failed command's output on standard output, make on
 # standard error: the message may be on either.
-execute_process(
-  COMMAND sh -c "ulimit -f 64; exec \"$0\" --build \"$1\" --config Release --target halftables_tables"
-    "${CMAKE_COMMAND}" "${build}"
+execute_process(COMMAND sh -c "ulimit -f 64; exec \"$@\"" sh ${build_tables}
   RESULT_VARIABLE status OUTPUT_VARIABLE errors ERROR_VARIABLE errors)
 if(status EQUAL 0)
   message(FATAL_ERROR "the build succeeded although widen could not write its table")

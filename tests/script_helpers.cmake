@@ -14,10 +14,10 @@ function(run)
 endfunction()
 
 # hermetic_for(<configure options>): a build for another machine (one with
-# a toolchain file) takes no compiler or linker flags from the environment,
-# where a distribution's build puts flags for this machine.
+# a toolchain or cross file) takes no compiler or linker flags from the
+# environment, where a distribution's build puts flags for this machine.
 function(hermetic_for options)
-  if(options MATCHES "-DCMAKE_TOOLCHAIN_FILE=")
+  if(options MATCHES "-DCMAKE_TOOLCHAIN_FILE=|--cross-file")
     foreach(flags IN ITEMS CFLAGS CXXFLAGS CPPFLAGS LDFLAGS)
       unset(ENV{${flags}})
     endforeach()

@@ -24,9 +24,9 @@ set(HALFTABLES_CROSS_TARGETS
 )
 
 set(toolchains "${PROJECT_SOURCE_DIR}/cmake/toolchains")
-set(common_options -DBUILD_TESTING=OFF -DCMAKE_COMPILE_WARNING_AS_ERROR=ON)
+set(variant_options -DBUILD_TESTING=OFF -DCMAKE_COMPILE_WARNING_AS_ERROR=ON)
 if(CMAKE_CXX_COMPILER_LAUNCHER)
-  list(APPEND common_options "-DCMAKE_CXX_COMPILER_LAUNCHER=${CMAKE_CXX_COMPILER_LAUNCHER}")
+  list(APPEND variant_options "-DCMAKE_CXX_COMPILER_LAUNCHER=${CMAKE_CXX_COMPILER_LAUNCHER}")
 endif()
 
 # The variants differ in compiler and target, not in build tool: Ninja, where
@@ -41,7 +41,7 @@ endif()
 function(add_variant name)
   add_test(NAME ${name}
     COMMAND "${CMAKE_COMMAND}" "-Dsource=${PROJECT_SOURCE_DIR}" "-Dbuild=${CMAKE_CURRENT_BINARY_DIR}/variants/${name}"
-      "-Dgenerator=${variant_generator}" "-Doptions=${common_options};${ARGN}"
+      "-Dgenerator=${variant_generator}" "-Doptions=${variant_options};${ARGN}"
       "-Dreference=${HALFTABLES_INCLUDE_DIR}/halftables" "-Dtables=${HALFTABLES_GENERATORS}"
       -P "${CMAKE_CURRENT_SOURCE_DIR}/build_variant.cmake")
 endfunction()
@@ -142,3 +142,19 @@ foreach(entry IN LISTS HALFTABLES_CROSS_TARGETS)
     set(${name}_variant TRUE)
   endif()
 endforeach()
+
+# A Meson project that takes halftables in as a subproject and runs its C
+# consumer: natively, and cross-compiled for arm64, where the generators run
+# as the build machine's own programs.
+set(variant_generator Meson)
+set(variant_options "")
+if(NOT HALFTABLES_MESON)
+  add_unavailable(meson "meson is not installed (install meson)")
+else()
+  add_variant(meson)
+  if(clang_arm64_variant)
+    add_variant(meson_cross "--cross-file=${CMAKE_CURRENT_SOURCE_DIR}/meson/aarch64-linux-gnu.ini")
+  else()
+    add_unavailable(meson_cross "cannot link for aarch64-linux-gnu (see clang_arm64)")
+  endif()
+endif()
