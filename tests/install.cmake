@@ -16,6 +16,15 @@ file(GLOB_RECURSE found RELATIVE "${staging}" "${staging}/*")
 expect_files("the tables and generators components" "${found}" ${HALFTABLES_TABLES_FILES} ${HALFTABLES_GENERATORS_FILES})
 file(RENAME "${staging}" "${prefix}")
 
+# The C consumer is the README's C example, word for word.
+file(READ "${readme}" text)
+file(READ "${consumer}" program)
+string(REGEX REPLACE "^/\\*[^\n]*\\*/\n" "" program "${program}")
+string(FIND "${text}" "```c\n${program}```" at)
+if(at EQUAL -1)
+  message(FATAL_ERROR "README.md's C example is not ${consumer}")
+endif()
+
 set(ENV{PKG_CONFIG_PATH} "${prefix}/share/pkgconfig")
 run("${pkg_config}" --cflags halftables)
 separate_arguments(cflags UNIX_COMMAND "${output}")

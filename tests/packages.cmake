@@ -15,7 +15,7 @@ if(HALFTABLES_PKG_CONFIG)
   add_test(NAME install
     COMMAND "${CMAKE_COMMAND}" "-Dbuild=${PROJECT_BINARY_DIR}" "-Dconfig=$<CONFIG>" "-Dprefix=${prefix}"
       "-Dreference=${HALFTABLES_INCLUDE_DIR}/halftables" "-Dpkg_config=${HALFTABLES_PKG_CONFIG}" "-Dcc=${CMAKE_C_COMPILER}"
-      "-Dconsumer=${CMAKE_CURRENT_SOURCE_DIR}/consumer/consumer.c"
+      "-Dconsumer=${CMAKE_CURRENT_SOURCE_DIR}/consumer/consumer.c" "-Dreadme=${PROJECT_SOURCE_DIR}/README.md"
       -P "${CMAKE_CURRENT_SOURCE_DIR}/install.cmake")
   set_tests_properties(install PROPERTIES FIXTURES_SETUP installed)
 else()

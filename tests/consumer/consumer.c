@@ -1,10 +1,9 @@
 /* SPDX-License-Identifier: MIT */
-/* Both tables as C99 initializers, the way a C half-float library would
-   define them; compiled with -std=c99 -pedantic -Werror. */
-
 #include <stdint.h>
 #include <stdio.h>
 
+/* C reads a union through either member: .u is the bit pattern the table
+   stores, .f the same bits as a float, the half's value. */
 union half_bits {
     uint32_t u;
     float f;
@@ -18,7 +17,8 @@ static const unsigned short single_exponent_to_half[512] =
 
 int main(void)
 {
-    /* One of each kind: the initializers reached the right elements. */
+    /* The half 0x3C00 is one, and one's single exponent, 127, gives back its
+       sign and exponent bits. */
     int ok = half_to_single[0x3C00].f == 1.0f && half_to_single[0xFFFF].u == 0xFFFFE000u &&
              single_exponent_to_half[127] == 0x3C00 && single_exponent_to_half[511] == 0;
     puts(ok ? "tables read" : "tables read wrong");

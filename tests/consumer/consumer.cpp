@@ -1,18 +1,20 @@
 // SPDX-License-Identifier: MIT
 // A half-float library's view of the tables: both included as initializers,
-// then read back through the float member, as such a library reads them.
+// then each entry's bits read back as a float, as such a library reads them.
 
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 
 #include "../half_value.hpp"
 
 namespace {
 
-union HalfBits {
+// C++ may read only the member last written, so the bits become a float
+// through std::memcpy, not through a float member.
+struct HalfBits {
     std::uint32_t u;
-    float f;
 };
 
 const HalfBits halfToSingle[1 << 16] =
@@ -36,7 +38,8 @@ int main()
 {
     // Every half read as a float has the half's value; zeros keep their sign.
     for (unsigned half = 0; half < 0x10000; ++half) {
-        const float single = halfToSingle[half].f;
+        float single;
+        std::memcpy(&single, &halfToSingle[half].u, sizeof single);
         if (halfIsNan(half)) {
             if (!std::isnan(single)) {
                 fault("half NaN is not a NaN", half);
