@@ -24,9 +24,9 @@ set(HALFTABLES_CROSS_TARGETS
 )
 
 set(toolchains "${PROJECT_SOURCE_DIR}/cmake/toolchains")
-set(variant_options -DBUILD_TESTING=OFF -DCMAKE_COMPILE_WARNING_AS_ERROR=ON)
+set(common_options -DBUILD_TESTING=OFF -DCMAKE_COMPILE_WARNING_AS_ERROR=ON)
 if(CMAKE_CXX_COMPILER_LAUNCHER)
-  list(APPEND variant_options "-DCMAKE_CXX_COMPILER_LAUNCHER=${CMAKE_CXX_COMPILER_LAUNCHER}")
+  list(APPEND common_options "-DCMAKE_CXX_COMPILER_LAUNCHER=${CMAKE_CXX_COMPILER_LAUNCHER}")
 endif()
 
 # The variants differ in compiler and target, not in build tool: Ninja, where
@@ -41,9 +41,18 @@ endif()
 function(add_variant name)
   add_test(NAME ${name}
     COMMAND "${CMAKE_COMMAND}" "-Dsource=${PROJECT_SOURCE_DIR}" "-Dbuild=${CMAKE_CURRENT_BINARY_DIR}/variants/${name}"
-      "-Dgenerator=${variant_generator}" "-Doptions=${variant_options};${ARGN}"
+      "-Dgenerator=${variant_generator}" "-Doptions=${common_options};${ARGN}"
       "-Dreference=${HALFTABLES_INCLUDE_DIR}/halftables" "-Dtables=${HALFTABLES_GENERATORS}"
       -P "${CMAKE_CURRENT_SOURCE_DIR}/build_variant.cmake")
+endfunction()
+
+# A test this machine cannot run is reported as skipped, with the reason; in
+# CI, where everything is installed, it fails instead.
+function(add_unavailable name reason)
+  message(WARNING "The ${name} tests will be skipped: ${reason}")
+  add_test(NAME ${name} COMMAND "${CMAKE_COMMAND}" "-Dname=${name}" "-Dreason=${reason}"
+    -P "${CMAKE_CURRENT_SOURCE_DIR}/unavailable.cmake")
+  set_tests_properties(${name} PROPERTIES SKIP_REGULAR_EXPRESSION "skipped: ")
 endfunction()
 
 # halftables_can_link(<result> <compiler command>...): whether the command
@@ -116,10 +125,9 @@ foreach(entry IN LISTS HALFTABLES_CROSS_TARGETS)
   elseif(triple MATCHES "^wasm32-(.*)")
     set(name ${CMAKE_MATCH_1})
     set(toolchain ${name}.cmake)
+    set(compiler "${HALFTABLES_CLANG_CXX}" "--target=${triple}")
     if(name STREQUAL "emscripten")
-      find_program(compiler em++ NO_CACHE)
-    else()
-      set(compiler "${HALFTABLES_CLANG_CXX}" "--target=${triple}")
+      set(compiler em++)
     endif()
   else()
     string(REGEX MATCH "libstdc\\+\\+-12-dev-([^-]+)-cross" package "${fields}")
@@ -145,13 +153,16 @@ endforeach()
 
 # A Meson project that takes halftables in as a subproject and runs its C
 # consumer: natively, and cross-compiled for arm64, where the generators run
-# as the build machine's own programs.
+# as the build machine's own programs; and Meson's failed write.
 set(variant_generator Meson)
-set(variant_options "")
+set(common_options "")
+find_program(HALFTABLES_MESON meson)
 if(NOT HALFTABLES_MESON)
   add_unavailable(meson "meson is not installed (install meson)")
 else()
   add_variant(meson)
+  add_test(NAME meson_failed_write COMMAND "${CMAKE_COMMAND}" "-Dsource=${PROJECT_SOURCE_DIR}"
+    "-Dbuild=${CMAKE_CURRENT_BINARY_DIR}/meson_failed_write" -Dgenerator=Meson -P "${CMAKE_CURRENT_SOURCE_DIR}/failed_write.cmake")
   if(clang_arm64_variant)
     add_variant(meson_cross "--cross-file=${CMAKE_CURRENT_SOURCE_DIR}/meson/aarch64-linux-gnu.ini")
   else()
