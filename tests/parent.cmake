@@ -1,9 +1,10 @@
 # SPDX-License-Identifier: MIT
 #
 # Configures the parent project ${source} in ${build} with ${options}, builds
-# it with -j 8, its own table removed first (its two targets that list it race
-# to write it), runs its tests and installs it. Its tables must be ours, byte for
-# byte, its tests its own only, and its install must hold nothing of ours.
+# it with -j 8 (the first build, and any after a change to the generators or
+# the rule, has its two targets that list one table race to write it), runs
+# its tests and installs it. Its tables must be ours, byte for byte, its
+# tests its own only, and its install must hold nothing of ours.
 #
 # With ${host_path}, the build is a cross build with no emulator: configured
 # without HALFTABLES_HOST_PATH it must stop and say what to set, and never
@@ -30,7 +31,6 @@ endif()
 run("${CMAKE_COMMAND}" -S "${source}" -B "${build}" -G "${generator}" ${options})
 tables_dir("${build}" Release halftables)
 set(tables "${tables_dir}/widen.inc" "${tables_dir}/rebias.inc" "${build}/own/halftables/widen.inc")
-file(REMOVE "${build}/own/halftables/widen.inc")
 run("${CMAKE_COMMAND}" --build "${build}" --config Release -j 8)
 foreach(table IN LISTS tables)
   cmake_path(GET table FILENAME name)
