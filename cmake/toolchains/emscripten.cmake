@@ -34,4 +34,3 @@ if(EXISTS /usr/share/nodejs/acorn)
   set(ENV{NODE_PATH} /usr/share/nodejs)
   set(CMAKE_CXX_LINKER_LAUNCHER "${CMAKE_COMMAND}" -E env NODE_PATH=/usr/share/nodejs)
 endif()
-
