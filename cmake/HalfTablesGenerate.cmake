@@ -42,10 +42,45 @@ endif()
 
 include_guard(GLOBAL)
 
+# The host generator <program>, from the installation HALFTABLES_HOST_PATH
+# names: its path in <result> and what a rule must depend on in <dependency>,
+# or an empty <result>.
+function(_halftables_host_program program result dependency)
+  set(${result} "" PARENT_SCOPE)
+  if(HALFTABLES_HOST_PATH)
+    # find_program keeps a variable that is already set, and a function sees
+    # its caller's: a name of our own, cleared first.
+    unset(_halftables_host)
+    find_program(_halftables_host NAMES "${program}" NO_CACHE NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH
+      PATHS "${HALFTABLES_HOST_PATH}" PATH_SUFFIXES libexec/halftables)
+    if(NOT _halftables_host)
+      message(FATAL_ERROR "HALFTABLES_HOST_PATH is ${HALFTABLES_HOST_PATH}, but it holds no "
+        "libexec/halftables/${program}: name the prefix of a halftables installation built "
+        "for this machine")
+    endif()
+    set(${result} "${_halftables_host}" PARENT_SCOPE)
+    set(${dependency} "${_halftables_host}" PARENT_SCOPE)
+  endif()
+endfunction()
+
+function(_halftables_cannot_run program system processor)
+  string(STRIP "${system} ${processor}" target)
+  message(FATAL_ERROR "halftables: ${program} is built for ${target} and cannot "
+    "run on this ${CMAKE_HOST_SYSTEM_NAME} ${CMAKE_HOST_SYSTEM_PROCESSOR} machine to write "
+    "its table. Either set HALFTABLES_HOST_PATH to the prefix of a halftables installation "
+    "built for this machine, or set CMAKE_CROSSCOMPILING_EMULATOR to a program that runs "
+    "${target} programs here (a qemu-user emulator, say, or node for WebAssembly).")
+endfunction()
+
 # The command that runs <generator> on this machine, in <result>, and what
 # the rule must depend on, in <dependency>.
 function(_halftables_runner generator result dependency)
   if(NOT TARGET "${generator}")
+    if(generator MATCHES "^HalfTables::(widen|rebias)$")
+      message(FATAL_ERROR "half_tables_generate: ${generator} is not a target: the generators "
+        "component of halftables is needed, with find_package(HalfTables COMPONENTS generators) "
+        "and the generators installed (Debian's package halftables-generators)")
+    endif()
     message(FATAL_ERROR "half_tables_generate: ${generator} is not a target; "
       "use HalfTables::widen or HalfTables::rebias")
   endif()
@@ -78,31 +113,22 @@ function(_halftables_runner generator result dependency)
     endif()
   endif()
 
+  # Else, in this order: the host generators, the emulator.
   if(runs_here)
+    get_property(built_by TARGET "${target}" PROPERTY HALFTABLES_DEPENDS)
     set(${result} "$<TARGET_FILE:${target}>" PARENT_SCOPE)
-    set(${dependency} "${target}" PARENT_SCOPE)
-  elseif(HALFTABLES_HOST_PATH)
-    # find_program keeps a variable that is already set, and a function sees
-    # its caller's: a name of our own, cleared first.
-    unset(_halftables_host)
-    find_program(_halftables_host NAMES "${program}" NO_CACHE NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH
-      PATHS "${HALFTABLES_HOST_PATH}" PATH_SUFFIXES libexec/halftables)
-    if(NOT _halftables_host)
-      message(FATAL_ERROR "HALFTABLES_HOST_PATH is ${HALFTABLES_HOST_PATH}, but it holds no "
-        "libexec/halftables/${program}: name the prefix of a halftables installation built "
-        "for this machine")
-    endif()
-    set(${result} "${_halftables_host}" PARENT_SCOPE)
-    set(${dependency} "${_halftables_host}" PARENT_SCOPE)
+    set(${dependency} "${target}" ${built_by} PARENT_SCOPE)
+    return()
+  endif()
+  _halftables_host_program(${program} host host_dependency)
+  if(host)
+    set(${result} "${host}" PARENT_SCOPE)
+    set(${dependency} ${host_dependency} PARENT_SCOPE)
   elseif(CMAKE_CROSSCOMPILING_EMULATOR)
     set(${result} ${CMAKE_CROSSCOMPILING_EMULATOR} "$<TARGET_FILE:${target}>" PARENT_SCOPE)
     set(${dependency} "${target}" PARENT_SCOPE)
   else()
-    message(FATAL_ERROR "halftables: ${program} is built for ${system} ${processor} and cannot "
-      "run on this ${CMAKE_HOST_SYSTEM_NAME} ${CMAKE_HOST_SYSTEM_PROCESSOR} machine to write "
-      "its table. Either set HALFTABLES_HOST_PATH to the prefix of a halftables installation "
-      "built for this machine, or set CMAKE_CROSSCOMPILING_EMULATOR to a program that runs "
-      "${processor} programs here (a qemu-user emulator, say, or node for WebAssembly).")
+    _halftables_cannot_run(${program} "${system}" "${processor}")
   endif()
 endfunction()
 
@@ -114,7 +140,7 @@ function(half_tables_generate generator output)
     OUTPUT "${output}"
     COMMAND "${CMAKE_COMMAND}" "-Dcommand=${command}" "-Doutput=${output}"
       -P "${CMAKE_CURRENT_FUNCTION_LIST_FILE}"
-    DEPENDS "${dependency}" "${CMAKE_CURRENT_FUNCTION_LIST_FILE}"
+    DEPENDS ${dependency} "${CMAKE_CURRENT_FUNCTION_LIST_FILE}"
     COMMENT "Writing ${shown}"
     VERBATIM)
 endfunction()

@@ -13,6 +13,64 @@ include("${CMAKE_CURRENT_LIST_DIR}/HalfTablesGenerate.cmake")
 option(HALFTABLES_STATIC "Link the generators statically" OFF)
 set(HALFTABLES_HOST_PATH "" CACHE PATH
   "Prefix of a halftables installation built for this machine, whose generators write the tables in a cross build")
+set(HALFTABLES_GENERATORS widen rebias)
+
+# In a cross build the target's generators cannot run here. They are built
+# where they run all the same (under an emulator) or are installed; a guest
+# whose tables the host generators write builds none, and asks nothing of the
+# target's C++ toolchain: HalfTables::widen and HalfTables::rebias are then
+# the host generators themselves.
+if(CMAKE_CROSSCOMPILING AND NOT HALFTABLES_INSTALL AND (HALFTABLES_HOST_PATH OR NOT CMAKE_CROSSCOMPILING_EMULATOR))
+  foreach(generator IN LISTS HALFTABLES_GENERATORS)
+    _halftables_host_program(${generator} location dependency)
+    if(NOT location)
+      _halftables_cannot_run(${generator} "${CMAKE_SYSTEM_NAME}" "${CMAKE_SYSTEM_PROCESSOR}")
+    endif()
+    add_executable(HalfTables::${generator} IMPORTED GLOBAL)
+    set_target_properties(HalfTables::${generator} PROPERTIES
+      IMPORTED_LOCATION "${location}"
+      HALFTABLES_PROGRAM ${generator}
+      HALFTABLES_SYSTEM "${CMAKE_HOST_SYSTEM_NAME}"
+      HALFTABLES_PROCESSOR "${CMAKE_HOST_SYSTEM_PROCESSOR}"
+      HALFTABLES_DEPENDS "${dependency}")
+  endforeach()
+else()
+  enable_language(CXX)
+  foreach(generator IN LISTS HALFTABLES_GENERATORS)
+    set(target halftables_${generator})
+    add_executable(${target} "${PROJECT_SOURCE_DIR}/generators/${generator}.cpp")
+    add_executable(HalfTables::${generator} ALIAS ${target})
+    set_target_properties(${target} PROPERTIES
+      OUTPUT_NAME ${generator}
+      EXPORT_NAME ${generator}
+      CXX_STANDARD 17
+      CXX_STANDARD_REQUIRED ON
+      CXX_EXTENSIONS OFF
+      # What it is and what it was built for go with it into the package, so
+      # that half_tables_generate() knows there whether it can run it.
+      HALFTABLES_PROGRAM ${generator}
+      HALFTABLES_SYSTEM "${CMAKE_SYSTEM_NAME}"
+      HALFTABLES_PROCESSOR "${CMAKE_SYSTEM_PROCESSOR}"
+      EXPORT_PROPERTIES "HALFTABLES_PROGRAM;HALFTABLES_SYSTEM;HALFTABLES_PROCESSOR")
+    if(EMSCRIPTEN)
+      # One self-contained .js, the WebAssembly inside it, that writes standard
+      # output through the system's own calls, so that a failed write fails the
+      # program: node <prefix>/libexec/halftables/widen.js > widen.inc.
+      target_link_options(${target} PRIVATE -sSINGLE_FILE=1 -sNODERAWFS=1)
+    endif()
+    if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU" OR CMAKE_CXX_COMPILER_FRONTEND_VARIANT STREQUAL "GNU")
+      # Our warnings are for our own builds: a guest's would land in its
+      # parent's, under the parent's compiler and its warnings-as-errors.
+      if(PROJECT_IS_TOP_LEVEL)
+        target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wconversion -Wsign-conversion)
+      endif()
+      if(HALFTABLES_STATIC)
+        target_link_options(${target} PRIVATE -static)
+      endif()
+    endif()
+  endforeach()
+endif()
+include(GNUInstallDirs)
 
 # Each generator writes its table, <generator>.inc, where an including project
 # looks for it: <dir>/halftables/<generator>.inc. A multi-config generator
@@ -20,7 +78,6 @@ set(HALFTABLES_HOST_PATH "" CACHE PATH
 # configuration, so each configuration writes tables of its own, beside its
 # programs: switching configurations then rewrites no table and recompiles
 # nothing that includes one. Every configuration's tables are the same bytes.
-set(HALFTABLES_GENERATORS widen rebias)
 get_property(HALFTABLES_MULTI_CONFIG GLOBAL PROPERTY GENERATOR_IS_MULTI_CONFIG)
 if(HALFTABLES_MULTI_CONFIG)
   set(HALFTABLES_INCLUDE_DIR "${PROJECT_BINARY_DIR}/$<CONFIG>/include")
@@ -29,41 +86,16 @@ else()
 endif()
 set(HALFTABLES_TABLES "")
 foreach(generator IN LISTS HALFTABLES_GENERATORS)
-  set(target halftables_${generator})
-  add_executable(${target} "${PROJECT_SOURCE_DIR}/generators/${generator}.cpp")
-  add_executable(HalfTables::${generator} ALIAS ${target})
-  set_target_properties(${target} PROPERTIES
-    OUTPUT_NAME ${generator}
-    EXPORT_NAME ${generator}
-    CXX_STANDARD 17
-    CXX_STANDARD_REQUIRED ON
-    CXX_EXTENSIONS OFF
-    # What it is and what it was built for go with it into the package, so
-    # that half_tables_generate() knows there whether it can run it.
-    HALFTABLES_PROGRAM ${generator}
-    HALFTABLES_SYSTEM "${CMAKE_SYSTEM_NAME}"
-    HALFTABLES_PROCESSOR "${CMAKE_SYSTEM_PROCESSOR}"
-    EXPORT_PROPERTIES "HALFTABLES_PROGRAM;HALFTABLES_SYSTEM;HALFTABLES_PROCESSOR")
-  if(EMSCRIPTEN)
-    # One self-contained .js, the WebAssembly inside it, that writes standard
-    # output through the system's own calls, so that a failed write fails the
-    # program: node <prefix>/libexec/halftables/widen.js > widen.inc.
-    target_link_options(${target} PRIVATE -sSINGLE_FILE=1 -sNODERAWFS=1)
-  endif()
-  if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU" OR CMAKE_CXX_COMPILER_FRONTEND_VARIANT STREQUAL "GNU")
-    target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wconversion -Wsign-conversion)
-    if(HALFTABLES_STATIC)
-      target_link_options(${target} PRIVATE -static)
-    endif()
-  endif()
   set(table "${HALFTABLES_INCLUDE_DIR}/halftables/${generator}.inc")
-  half_tables_generate(${target} "${table}")
+  half_tables_generate(HalfTables::${generator} "${table}")
   list(APPEND HALFTABLES_TABLES "${table}")
 endforeach()
 add_custom_target(halftables_tables ALL DEPENDS ${HALFTABLES_TABLES})
 
 # The tables as a target to link to, so that #include <halftables/widen.inc>
-# finds them.
+# finds them. A library that installs and exports itself links them as
+# $<BUILD_INTERFACE:HalfTables::tables>: they are compiled in, and its
+# package then neither names nor needs ours.
 add_library(halftables INTERFACE)
 add_library(HalfTables::tables ALIAS halftables)
 set_target_properties(halftables PROPERTIES EXPORT_NAME tables)

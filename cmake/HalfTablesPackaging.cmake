@@ -29,8 +29,8 @@ foreach(set IN ITEMS Tables Generators)
   export(EXPORT HalfTables${set}Targets NAMESPACE HalfTables::
     FILE "${PROJECT_BINARY_DIR}/HalfTables${set}Targets.cmake")
 endforeach()
-configure_package_config_file(cmake/HalfTablesConfig.cmake.in HalfTablesConfig.cmake
-  INSTALL_DESTINATION "${HALFTABLES_PACKAGE_DIR}")
+# The package file finds everything from its own place, installed or here.
+configure_file(cmake/HalfTablesConfig.cmake.in HalfTablesConfig.cmake COPYONLY)
 # The tables are the same bytes on every target, so any build of them will do.
 write_basic_package_version_file(HalfTablesConfigVersion.cmake
   COMPATIBILITY SameMajorVersion ARCH_INDEPENDENT)

@@ -2,7 +2,7 @@
 #
 # The ways another build takes the tables in: installed (and moved), through
 # the CMake package and pkg-config; from this build tree; as Debian packages;
-# as a subproject, natively and cross-compiled.
+# as a subproject, natively, cross-compiled and in firmware.
 
 find_program(HALFTABLES_PKG_CONFIG pkg-config)
 find_program(HALFTABLES_LINTIAN lintian)
@@ -65,8 +65,17 @@ endfunction()
 add_parent(subproject "" "-DCMAKE_C_COMPILER=${CMAKE_C_COMPILER}" "-DCMAKE_CXX_COMPILER=${CMAKE_CXX_COMPILER}")
 if(HALFTABLES_CAN_LINK_aarch64_linux_gnu)
   add_parent(subproject_cross "${prefix}" "-DCMAKE_TOOLCHAIN_FILE=${toolchains}/clang-cross.cmake"
-    -DHALFTABLES_TARGET=aarch64-linux-gnu -DHALFTABLES_EMULATOR=)
+    -DHALFTABLES_TARGET=aarch64-linux-gnu -DHALFTABLES_EMULATOR= -DBUILD_SHARED_LIBS=ON)
   set_tests_properties(subproject_cross PROPERTIES FIXTURES_REQUIRED installed)
 else()
   add_unavailable(subproject_cross "cannot link for aarch64-linux-gnu (see clang_arm64)")
+endif()
+# Firmware for a Cortex-M4, in C, with no C or C++ library for its target:
+# the toolchain names clang++ for it too, which must not be asked to build.
+set(firmware -DCMAKE_SYSTEM_NAME=Generic -DCMAKE_TRY_COMPILE_TARGET_TYPE=STATIC_LIBRARY
+  -DCMAKE_C_COMPILER=clang "-DCMAKE_C_FLAGS=--target=thumbv7em-none-eabi -mcpu=cortex-m4 -ffreestanding"
+  -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_CXX_FLAGS=--target=thumbv7em-none-eabi)
+if(HALFTABLES_CLANG_CXX)
+  add_parent(firmware "${prefix}" ${firmware})
+  set_tests_properties(firmware PROPERTIES FIXTURES_REQUIRED installed)
 endif()

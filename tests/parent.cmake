@@ -4,7 +4,8 @@
 # it with -j 8 (the first build, and any after a change to the generators or
 # the rule, has its two targets that list one table race to write it), runs
 # its tests and installs it. Its tables must be ours, byte for byte, its
-# tests its own only, and its install must hold nothing of ours.
+# tests its own only, and its install and the package it exports must hold
+# and name nothing of ours.
 #
 # With ${host_path}, the build is a cross build with no emulator: configured
 # without HALFTABLES_HOST_PATH it must stop and say what to set, and never
@@ -47,8 +48,9 @@ endif()
 file(REMOVE_RECURSE "${build}/installed")
 run("${CMAKE_COMMAND}" --install "${build}" --config Release --prefix "${build}/installed")
 file(GLOB_RECURSE installed RELATIVE "${build}/installed" "${build}/installed/*")
-if(NOT installed STREQUAL "bin/installed_user")
-  message(FATAL_ERROR "the parent's install holds more than its own program: ${installed}")
+file(STRINGS "${build}/installed/lib/cmake/myhalf/myhalfTargets.cmake" ours REGEX "[Hh]alf[Tt]ables")
+if(installed MATCHES "[Hh]alf[Tt]ables" OR ours)
+  message(FATAL_ERROR "the parent's install or its package holds or names ours: ${installed} ${ours}")
 endif()
 
 if(host_path AND EXISTS "${stray}/ran")

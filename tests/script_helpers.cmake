@@ -21,10 +21,11 @@ if(config)
 endif()
 
 # hermetic_for(<configure options>): a build for another machine (one with
-# a toolchain or cross file) takes no compiler or linker flags from the
-# environment, where a distribution's build puts flags for this machine.
+# a toolchain file, a system name or a cross file) takes no compiler or
+# linker flags from the environment, where a distribution's build puts flags
+# for this machine.
 function(hermetic_for options)
-  if(options MATCHES "-DCMAKE_TOOLCHAIN_FILE=|--cross-file")
+  if(options MATCHES "-DCMAKE_TOOLCHAIN_FILE=|-DCMAKE_SYSTEM_NAME=|--cross-file")
     foreach(flags IN ITEMS CFLAGS CXXFLAGS CPPFLAGS LDFLAGS)
       unset(ENV{${flags}})
     endforeach()

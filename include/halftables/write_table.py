@@ -20,6 +20,11 @@ try:
         status = subprocess.run(command, stdout=output, check=False).returncode
     if status != 0:
         sys.exit(f'{table} not written: the generator failed ({status})')
+    # mkstemp makes the file for its owner alone; a table is for everyone
+    # the umask lets read it, as any other file the build writes.
+    umask = os.umask(0)
+    os.umask(umask)
+    os.chmod(temporary, 0o666 & ~umask)
     os.replace(temporary, table)
 finally:
     if os.path.exists(temporary):
