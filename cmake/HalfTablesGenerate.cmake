@@ -13,8 +13,10 @@
 # A generator built for another machine is never run by name from PATH.
 # Where it cannot run here, the rule runs instead, in this order: the host
 # generator of the halftables installation that HALFTABLES_HOST_PATH names;
-# the target's generator under CMAKE_CROSSCOMPILING_EMULATOR; else configure
-# stops and says so.
+# the target's generator under CMAKE_CROSSCOMPILING_EMULATOR; the generator
+# that halftables, taken in from source, builds for this machine itself
+# (unless HALFTABLES_BUILD_HOST_TOOLS is off); else configure stops and says
+# so.
 #
 # Each run writes a temporary file of its own beside <output> and renames it
 # only once the generator has succeeded, removing it otherwise: a failed or
@@ -43,10 +45,12 @@ endif()
 include_guard(GLOBAL)
 
 # The host generator <program>, from the installation HALFTABLES_HOST_PATH
-# names: its path in <result> and what a rule must depend on in <dependency>,
-# or an empty <result>.
+# names, or else from this build's nested build for this machine: its path in
+# <result> and what a rule must depend on in <dependency>, or an empty
+# <result>.
 function(_halftables_host_program program result dependency)
   set(${result} "" PARENT_SCOPE)
+  get_property(host_build GLOBAL PROPERTY HALFTABLES_HOST_BUILD)
   if(HALFTABLES_HOST_PATH)
     # find_program keeps a variable that is already set, and a function sees
     # its caller's: a name of our own, cleared first.
@@ -60,16 +64,28 @@ function(_halftables_host_program program result dependency)
     endif()
     set(${result} "${_halftables_host}" PARENT_SCOPE)
     set(${dependency} "${_halftables_host}" PARENT_SCOPE)
+  elseif(host_build)
+    set(location "${host_build}/${program}${CMAKE_HOST_EXECUTABLE_SUFFIX}")
+    set(${result} "${location}" PARENT_SCOPE)
+    set(${dependency} halftables_host_generators "${location}" PARENT_SCOPE)
   endif()
 endfunction()
 
 function(_halftables_cannot_run program system processor)
   string(STRIP "${system} ${processor}" target)
+  # Where our source is at hand, the option is defined; from an installed
+  # package it is not, and there is nothing to build host generators from.
+  if(DEFINED CACHE{HALFTABLES_BUILD_HOST_TOOLS})
+    set(why "HALFTABLES_BUILD_HOST_TOOLS is off, so they are not built for this machine either")
+  else()
+    set(why "an installed halftables has no source to build them for this machine from (taken "
+      "in from source, with add_subdirectory or FetchContent, it builds them itself)")
+  endif()
   message(FATAL_ERROR "halftables: ${program} is built for ${target} and cannot "
     "run on this ${CMAKE_HOST_SYSTEM_NAME} ${CMAKE_HOST_SYSTEM_PROCESSOR} machine to write "
-    "its table. Either set HALFTABLES_HOST_PATH to the prefix of a halftables installation "
-    "built for this machine, or set CMAKE_CROSSCOMPILING_EMULATOR to a program that runs "
-    "${target} programs here (a qemu-user emulator, say, or node for WebAssembly).")
+    "its table, and " ${why} ". Either set HALFTABLES_HOST_PATH to the prefix of a halftables "
+    "installation built for this machine, or set CMAKE_CROSSCOMPILING_EMULATOR to a program "
+    "that runs ${target} programs here (a qemu-user emulator, say, or node for WebAssembly).")
 endfunction()
 
 # The command that runs <generator> on this machine, in <result>, and what
@@ -113,22 +129,22 @@ function(_halftables_runner generator result dependency)
     endif()
   endif()
 
-  # Else, in this order: the host generators, the emulator.
+  # Else, in this order: the host generators HALFTABLES_HOST_PATH names, the
+  # target's under the emulator, the nested build's for this machine.
   if(runs_here)
     get_property(built_by TARGET "${target}" PROPERTY HALFTABLES_DEPENDS)
     set(${result} "$<TARGET_FILE:${target}>" PARENT_SCOPE)
     set(${dependency} "${target}" ${built_by} PARENT_SCOPE)
-    return()
-  endif()
-  _halftables_host_program(${program} host host_dependency)
-  if(host)
-    set(${result} "${host}" PARENT_SCOPE)
-    set(${dependency} ${host_dependency} PARENT_SCOPE)
-  elseif(CMAKE_CROSSCOMPILING_EMULATOR)
+  elseif(CMAKE_CROSSCOMPILING_EMULATOR AND NOT HALFTABLES_HOST_PATH)
     set(${result} ${CMAKE_CROSSCOMPILING_EMULATOR} "$<TARGET_FILE:${target}>" PARENT_SCOPE)
     set(${dependency} "${target}" PARENT_SCOPE)
   else()
-    _halftables_cannot_run(${program} "${system}" "${processor}")
+    _halftables_host_program(${program} host host_dependency)
+    if(NOT host)
+      _halftables_cannot_run(${program} "${system}" "${processor}")
+    endif()
+    set(${result} "${host}" PARENT_SCOPE)
+    set(${dependency} ${host_dependency} PARENT_SCOPE)
   endif()
 endfunction()
 

@@ -13,11 +13,54 @@ include("${CMAKE_CURRENT_LIST_DIR}/HalfTablesGenerate.cmake")
 option(HALFTABLES_STATIC "Link the generators statically" OFF)
 set(HALFTABLES_HOST_PATH "" CACHE PATH
   "Prefix of a halftables installation built for this machine, whose generators write the tables in a cross build")
+option(HALFTABLES_BUILD_HOST_TOOLS
+  "In a cross build with neither HALFTABLES_HOST_PATH nor an emulator, build the generators for this machine too, and run those"
+  ON)
 set(HALFTABLES_GENERATORS widen rebias)
+
+# A cross build with neither host generators nor an emulator builds the
+# generators once more, for this machine, in a nested build inside this build
+# tree: with this machine's default C++ compiler and nothing of the cross
+# build's toolchain, nor compilers or flags from the environment, where a
+# distribution's cross build puts the target's. The nested build brings
+# itself up to date on every build, as any other step; its programs change,
+# and the tables are written again, only when the generators' sources do.
+if(CMAKE_CROSSCOMPILING AND NOT HALFTABLES_HOST_PATH AND NOT CMAKE_CROSSCOMPILING_EMULATOR
+    AND HALFTABLES_BUILD_HOST_TOOLS)
+  set(host_build "${PROJECT_BINARY_DIR}/host-generators")
+  set(host_options -G "${CMAKE_GENERATOR}")
+  if(CMAKE_GENERATOR MATCHES "Ninja|Makefiles")
+    list(APPEND host_options "-DCMAKE_MAKE_PROGRAM=${CMAKE_MAKE_PROGRAM}")
+  endif()
+  set(host_programs "")
+  foreach(generator IN LISTS HALFTABLES_GENERATORS)
+    list(APPEND host_programs "${host_build}/${generator}${CMAKE_HOST_EXECUTABLE_SUFFIX}")
+  endforeach()
+  add_custom_command(OUTPUT "${host_build}/CMakeCache.txt"
+    COMMAND "${CMAKE_COMMAND}" -E env --unset=CC --unset=CXX --unset=CFLAGS --unset=CXXFLAGS
+      --unset=CPPFLAGS --unset=LDFLAGS --unset=CMAKE_TOOLCHAIN_FILE --unset=CMAKE_GENERATOR_PLATFORM
+      --unset=CMAKE_GENERATOR_TOOLSET
+      "${CMAKE_COMMAND}" -S "${PROJECT_SOURCE_DIR}" -B "${host_build}" ${host_options}
+      -DCMAKE_BUILD_TYPE=Release "-DCMAKE_RUNTIME_OUTPUT_DIRECTORY_RELEASE=${host_build}"
+      -DBUILD_TESTING=OFF -DHALFTABLES_INSTALL=OFF
+    COMMENT "Configuring the generators for this machine"
+    VERBATIM)
+  # A make inside make's rule has no part in its jobserver: two generators,
+  # two jobs of its own.
+  add_custom_target(halftables_host_generators
+    COMMAND "${CMAKE_COMMAND}" -E env --unset=MAKEFLAGS --unset=MAKELEVEL
+      "${CMAKE_COMMAND}" --build "${host_build}" --config Release --parallel 2
+      --target halftables_widen halftables_rebias
+    DEPENDS "${host_build}/CMakeCache.txt"
+    BYPRODUCTS ${host_programs}
+    COMMENT "Bringing the generators for this machine up to date"
+    VERBATIM)
+  set_property(GLOBAL PROPERTY HALFTABLES_HOST_BUILD "${host_build}")
+endif()
 
 # In a cross build the target's generators cannot run here. They are built
 # where they run all the same (under an emulator) or are installed; a guest
-# whose tables the host generators write builds none, and asks nothing of the
+# whose tables host generators write builds none, and asks nothing of the
 # target's C++ toolchain: HalfTables::widen and HalfTables::rebias are then
 # the host generators themselves.
 if(CMAKE_CROSSCOMPILING AND NOT HALFTABLES_INSTALL AND (HALFTABLES_HOST_PATH OR NOT CMAKE_CROSSCOMPILING_EMULATOR))

@@ -53,8 +53,10 @@ else()
   add_unavailable(debian_packages "lintian or dpkg-deb is not installed (install lintian and dpkg-dev)")
 endif()
 
-# As a subproject: natively, and cross-compiled for aarch64 with no emulator,
-# where the installed host generators must write the tables.
+# As a subproject: natively, and cross-compiled for aarch64 and for firmware
+# with no emulator, where the installed host generators must write the
+# tables, and again with none, where halftables builds its generators for
+# this machine itself.
 function(add_parent name host_path)
   add_test(NAME ${name}
     COMMAND "${CMAKE_COMMAND}" "-Dsource=${CMAKE_CURRENT_SOURCE_DIR}/parent" "-Dbuild=${CMAKE_CURRENT_BINARY_DIR}/${name}"
@@ -67,6 +69,8 @@ if(HALFTABLES_CAN_LINK_aarch64_linux_gnu)
   add_parent(subproject_cross "${prefix}" "-DCMAKE_TOOLCHAIN_FILE=${toolchains}/clang-cross.cmake"
     -DHALFTABLES_TARGET=aarch64-linux-gnu -DHALFTABLES_EMULATOR= -DBUILD_SHARED_LIBS=ON)
   set_tests_properties(subproject_cross PROPERTIES FIXTURES_REQUIRED installed)
+  add_parent(subproject_cross_native "" "-DCMAKE_TOOLCHAIN_FILE=${toolchains}/clang-cross.cmake"
+    -DHALFTABLES_TARGET=aarch64-linux-gnu -DHALFTABLES_EMULATOR= -DBUILD_SHARED_LIBS=ON)
 else()
   add_unavailable(subproject_cross "cannot link for aarch64-linux-gnu (see clang_arm64)")
 endif()
@@ -78,4 +82,5 @@ set(firmware -DCMAKE_SYSTEM_NAME=Generic -DCMAKE_TRY_COMPILE_TARGET_TYPE=STATIC_
 if(HALFTABLES_CLANG_CXX)
   add_parent(firmware "${prefix}" ${firmware})
   set_tests_properties(firmware PROPERTIES FIXTURES_REQUIRED installed)
+  add_parent(firmware_native "" ${firmware})
 endif()

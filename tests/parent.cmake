@@ -7,20 +7,25 @@
 # tests its own only, and its install and the package it exports must hold
 # and name nothing of ours.
 #
-# With ${host_path}, the build is a cross build with no emulator: configured
-# without HALFTABLES_HOST_PATH it must stop and say what to set, and never
-# run a widen found on PATH; with it, the host generators write the tables.
+# A cross build has no emulator here, and the target's flags in the
+# environment, as a distribution's cross build has. Configured with neither
+# HALFTABLES_HOST_PATH nor HALFTABLES_BUILD_HOST_TOOLS it must stop and say
+# what to set, and it never runs a widen found on PATH. With ${host_path},
+# the generators installed there write the tables; without, those that
+# halftables builds for this machine itself.
 
 include("${CMAKE_CURRENT_LIST_DIR}/script_helpers.cmake")
 hermetic_for("${options}")
 
-if(host_path)
+if(options MATCHES "-DCMAKE_(TOOLCHAIN_FILE|SYSTEM_NAME)=")
   set(stray "${build}-stray")
   file(REMOVE_RECURSE "${stray}")
   file(WRITE "${stray}/widen" "#!/bin/sh\ntouch '${stray}/ran'\necho 'int x;'\n")
   file(CHMOD "${stray}/widen" PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE)
   set(ENV{PATH} "${stray}:$ENV{PATH}")
+  set(ENV{CXXFLAGS} -mcpu=cortex-m4)
   execute_process(COMMAND "${CMAKE_COMMAND}" -S "${source}" -B "${build}-no-host" -G "${generator}" ${options}
+    -DHALFTABLES_BUILD_HOST_TOOLS=OFF
     RESULT_VARIABLE status ERROR_VARIABLE errors OUTPUT_QUIET)
   string(REGEX REPLACE "[ \n]+" " " errors "${errors}")
   if(status EQUAL 0 OR NOT errors MATCHES "set HALFTABLES_HOST_PATH .* or set CMAKE_CROSSCOMPILING_EMULATOR")
@@ -33,6 +38,9 @@ run("${CMAKE_COMMAND}" -S "${source}" -B "${build}" -G "${generator}" ${options}
 tables_dir("${build}" Release halftables)
 set(tables "${tables_dir}/widen.inc" "${tables_dir}/rebias.inc" "${build}/own/halftables/widen.inc")
 run("${CMAKE_COMMAND}" --build "${build}" --config Release -j 8)
+if(stray AND NOT host_path)
+  run("${build}/halftables/host-generators/widen")
+endif()
 foreach(table IN LISTS tables)
   cmake_path(GET table FILENAME name)
   run(cmp "${reference}/${name}" "${table}")
@@ -53,6 +61,6 @@ if(installed MATCHES "[Hh]alf[Tt]ables" OR ours)
   message(FATAL_ERROR "the parent's install or its package holds or names ours: ${installed} ${ours}")
 endif()
 
-if(host_path AND EXISTS "${stray}/ran")
+if(stray AND EXISTS "${stray}/ran")
   message(FATAL_ERROR "the build ran the widen it found on PATH")
 endif()
