@@ -19,11 +19,14 @@
 # so.
 #
 # Each run writes a temporary file of its own beside <output> and renames it
-# only once the generator has succeeded, removing it otherwise: a failed or
-# interrupted run leaves no half-written table, and two runs at once (a table
-# listed in two targets, two builds of one tree) cannot spoil each other.
+# only once the generator has succeeded and the table is the known bytes (its
+# SHA-256 is in tables.sha256, beside this file), removing it otherwise: a
+# failed or interrupted run leaves no half-written table, a generator built
+# wrong leaves no wrong one, and two runs at once (a table listed in two
+# targets, two builds of one tree) cannot spoil each other.
 #
-# Run with cmake -P, this file is that run: -Dcommand=<list> -Doutput=<file>.
+# Run with cmake -P, this file is that run: -Dcommand=<list> -Doutput=<file>
+# -Dtable=<name in tables.sha256> -Ddigest=<its SHA-256>.
 
 if(CMAKE_SCRIPT_MODE_FILE STREQUAL CMAKE_CURRENT_LIST_FILE)
   cmake_path(GET output PARENT_PATH directory)
@@ -37,6 +40,14 @@ if(CMAKE_SCRIPT_MODE_FILE STREQUAL CMAKE_CURRENT_LIST_FILE)
   if(NOT status STREQUAL "0")
     file(REMOVE "${temporary}")
     message(FATAL_ERROR "${output} not written: the generator failed (${status})")
+  endif()
+  file(SHA256 "${temporary}" written)
+  if(NOT written STREQUAL digest)
+    file(REMOVE "${temporary}")
+    message(FATAL_ERROR "${output} not written: the generator wrote a wrong ${table}, SHA-256 "
+      "${written} where the table's is ${digest}. The generator was built wrong for this "
+      "machine: please report it to the halftables authors, with the compiler, its version "
+      "and flags, and the machine it was built for, and use no table it wrote.")
   endif()
   file(RENAME "${temporary}" "${output}")
   return()
@@ -88,9 +99,9 @@ function(_halftables_cannot_run program system processor)
     "that runs ${target} programs here (a qemu-user emulator, say, or node for WebAssembly).")
 endfunction()
 
-# The command that runs <generator> on this machine, in <result>, and what
-# the rule must depend on, in <dependency>.
-function(_halftables_runner generator result dependency)
+# The command that runs <generator> on this machine, in <result>, what the
+# rule must depend on, in <dependency>, and the generator's name, in <name>.
+function(_halftables_runner generator result dependency name)
   if(NOT TARGET "${generator}")
     if(generator MATCHES "^HalfTables::(widen|rebias)$")
       message(FATAL_ERROR "half_tables_generate: ${generator} is not a target: the generators "
@@ -109,6 +120,7 @@ function(_halftables_runner generator result dependency)
     message(FATAL_ERROR "half_tables_generate: ${generator} is not a halftables generator; "
       "use HalfTables::widen or HalfTables::rebias")
   endif()
+  set(${name} "${program}" PARENT_SCOPE)
   get_target_property(system "${target}" HALFTABLES_SYSTEM)
   get_target_property(processor "${target}" HALFTABLES_PROCESSOR)
   get_target_property(imported "${target}" IMPORTED)
@@ -149,14 +161,17 @@ function(_halftables_runner generator result dependency)
 endfunction()
 
 function(half_tables_generate generator output)
-  _halftables_runner("${generator}" command dependency)
+  _halftables_runner("${generator}" command dependency program)
+  set(digests "${CMAKE_CURRENT_FUNCTION_LIST_DIR}/tables.sha256")
+  file(STRINGS "${digests}" digest REGEX "  ${program}\\.inc$")
+  string(REGEX REPLACE " .*" "" digest "${digest}")
   # COMMENT takes no generator expressions before CMake 3.26.
   string(REPLACE "$<CONFIG>" "<config>" shown "${output}")
   add_custom_command(
     OUTPUT "${output}"
-    COMMAND "${CMAKE_COMMAND}" "-Dcommand=${command}" "-Doutput=${output}"
-      -P "${CMAKE_CURRENT_FUNCTION_LIST_FILE}"
-    DEPENDS ${dependency} "${CMAKE_CURRENT_FUNCTION_LIST_FILE}"
+    COMMAND "${CMAKE_COMMAND}" "-Dcommand=${command}" "-Doutput=${output}" "-Dtable=${program}.inc"
+      "-Ddigest=${digest}" -P "${CMAKE_CURRENT_FUNCTION_LIST_FILE}"
+    DEPENDS ${dependency} "${CMAKE_CURRENT_FUNCTION_LIST_FILE}" "${digests}"
     COMMENT "Writing ${shown}"
     VERBATIM)
 endfunction()

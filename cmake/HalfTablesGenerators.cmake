@@ -83,12 +83,12 @@ else()
     set(target halftables_${generator})
     add_executable(${target} "${PROJECT_SOURCE_DIR}/generators/${generator}.cpp")
     add_executable(HalfTables::${generator} ALIAS ${target})
+    # C++11 at least; a parent's or user's CMAKE_CXX_STANDARD, where set, is
+    # what they are compiled with.
+    target_compile_features(${target} PRIVATE cxx_std_11)
     set_target_properties(${target} PROPERTIES
       OUTPUT_NAME ${generator}
       EXPORT_NAME ${generator}
-      CXX_STANDARD 17
-      CXX_STANDARD_REQUIRED ON
-      CXX_EXTENSIONS OFF
       # What it is and what it was built for go with it into the package, so
       # that half_tables_generate() knows there whether it can run it.
       HALFTABLES_PROGRAM ${generator}

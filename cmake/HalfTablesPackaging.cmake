@@ -34,14 +34,18 @@ configure_file(cmake/HalfTablesConfig.cmake.in HalfTablesConfig.cmake COPYONLY)
 # The tables are the same bytes on every target, so any build of them will do.
 write_basic_package_version_file(HalfTablesConfigVersion.cmake
   COMPATIBILITY SameMajorVersion ARCH_INDEPENDENT)
+# tables.sha256 holds the tables' digests, for the rule and for anyone:
+# cd <prefix>/include/halftables && sha256sum -c <it>.
 install(FILES
   "${PROJECT_BINARY_DIR}/HalfTablesConfig.cmake"
   "${PROJECT_BINARY_DIR}/HalfTablesConfigVersion.cmake"
   cmake/HalfTablesGenerate.cmake
+  cmake/tables.sha256
   DESTINATION "${HALFTABLES_PACKAGE_DIR}" COMPONENT tables)
 # The build tree is a package as well (HalfTables_DIR=<build dir>): the
 # configuration file above sits at its top, with the exports beside it.
 configure_file(cmake/HalfTablesGenerate.cmake HalfTablesGenerate.cmake COPYONLY)
+configure_file(cmake/tables.sha256 tables.sha256 COPYONLY)
 
 # pkg-config, relocatable like the CMake package: every path is found from
 # the .pc file's own place.

@@ -1,9 +1,10 @@
 # SPDX-License-Identifier: MIT
 #
-# A build whose generator cannot write its table must fail, say why, and
-# leave no table behind that a later build would take as up to date, nor its
-# temporary file. A limit on file size (ulimit -f) stops the write a little
-# way into the table. ${generator} is a CMake generator, or Meson.
+# A build whose generator cannot write its table, or writes a wrong one, must
+# fail, say why, and leave no table behind that a later build would take as
+# up to date, nor its temporary file. A limit on file size (ulimit -f) stops
+# the write a little way into the table. ${generator} is a CMake generator,
+# or Meson.
 include("${CMAKE_CURRENT_LIST_DIR}/script_helpers.cmake")
 
 if(generator STREQUAL "Meson")
@@ -37,4 +38,16 @@ endif()
 file(GLOB left RELATIVE "${tables_dir}" "${tables_dir}/*widen*")
 if(left)
   message(FATAL_ERROR "the failed run left ${left} in ${tables_dir}")
+endif()
+
+# A widen that writes a wrong table, in place of the real one, which the
+# next run builds again.
+set(widen "${tables_dir}/../../widen")
+file(WRITE "${widen}" "#!/bin/sh\necho wrong\n")
+execute_process(COMMAND ${build_tables} RESULT_VARIABLE status OUTPUT_VARIABLE errors ERROR_VARIABLE errors)
+file(REMOVE "${widen}")
+string(REGEX REPLACE "[ \n]+" " " errors "${errors}")
+file(GLOB left "${tables_dir}/*widen*")
+if(status EQUAL 0 OR NOT errors MATCHES "widen.inc not written: the generator wrote a wrong" OR left)
+  message(FATAL_ERROR "the build took a wrong table, or did not say which:\n${errors}")
 endif()

@@ -53,6 +53,7 @@ set(HALFTABLES_TABLES_FILES
   share/cmake/HalfTables/HalfTablesConfigVersion.cmake
   share/cmake/HalfTables/HalfTablesGenerate.cmake
   share/cmake/HalfTables/HalfTablesTablesTargets.cmake
+  share/cmake/HalfTables/tables.sha256
   share/doc/halftables-tables/changelog.gz
   share/doc/halftables-tables/copyright
   share/pkgconfig/halftables.pc)

@@ -1,25 +1,36 @@
 # SPDX-License-Identifier: MIT
 #
-# python3 write_table.py <table> <generator> [<argument>...]
+# python3 write_table.py <table> <digests> <generator> [<argument>...]
 #
 # Runs the generator with its standard output in a temporary file beside the
-# table, and renames that to the table only once the generator has succeeded,
-# removing it otherwise. Meson's own capture writes the table in place after
-# the run, so a write that fails there (a full disk, a file-size limit) leaves
-# a half-written table that the next build takes as up to date.
+# table, and renames that to the table only once the generator has succeeded
+# and the table's SHA-256 is the one <digests> (sha256sum's format) gives for
+# it, removing it otherwise. Meson's own capture writes the table in place
+# after the run, so a write that fails there (a full disk, a file-size limit)
+# leaves a half-written table that the next build takes as up to date.
+import hashlib
 import os
 import subprocess
 import sys
 import tempfile
 
-table, command = sys.argv[1], sys.argv[2:]
+table, digests, command = sys.argv[1], sys.argv[2], sys.argv[3:]
 directory, name = os.path.split(os.path.abspath(table))
+with open(digests, encoding='ascii') as lines:
+    digest = {known: value for value, known in (line.split() for line in lines)}[name]
 handle, temporary = tempfile.mkstemp(prefix=f'.{name}.', suffix='.tmp', dir=directory)
 try:
-    with os.fdopen(handle, 'wb') as output:
+    with os.fdopen(handle, 'w+b') as output:
         status = subprocess.run(command, stdout=output, check=False).returncode
-    if status != 0:
-        sys.exit(f'{table} not written: the generator failed ({status})')
+        if status != 0:
+            sys.exit(f'{table} not written: the generator failed ({status})')
+        output.seek(0)
+        written = hashlib.sha256(output.read()).hexdigest()
+    if written != digest:
+        sys.exit(f'{table} not written: the generator wrote a wrong {name}, SHA-256 {written} '
+                 f'where the table\'s is {digest}. The generator was built wrong for this machine: '
+                 'please report it to the halftables authors, with the compiler, its version and '
+                 'flags, and the machine it was built for, and use no table it wrote.')
     # mkstemp makes the file for its owner alone; a table is for everyone
     # the umask lets read it, as any other file the build writes.
     umask = os.umask(0)
