@@ -64,8 +64,9 @@ RunResult runShell(const std::string& command);
 // set is exactly the table the build saved.
 void expectArgumentsAndLocaleIgnored(const std::string& generator, const std::string& savedTable);
 
-// A failed write must not pass for success: the named program exits 1 with
-// "<name>: write error: <reason>"; a good run exits 0 and says nothing.
+// A failed write must not pass for success, whether it is the first or only
+// the last: the named program exits 1 with "<name>: write error: <reason>";
+// a good run exits 0 and says nothing.
 void expectLoudWriteFailures(const std::string& generator, const std::string& name);
 
 }  // namespace tablecheck

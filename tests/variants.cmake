@@ -71,12 +71,14 @@ function(halftables_can_link result)
 endfunction()
 
 # Undefined behaviour or a memory fault while a generator runs aborts it, and
-# with it the variant's build.
+# with it the variant's build; an entry left unset reads as a pattern, never
+# by luck as the 0 it should hold.
 add_variant(sanitize
   "-DCMAKE_CXX_COMPILER=${CMAKE_CXX_COMPILER}" -DCMAKE_BUILD_TYPE=Debug -DHALFTABLES_STATIC=OFF
-  "-DCMAKE_CXX_FLAGS=-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer")
+  "-DCMAKE_CXX_FLAGS=-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer -ftrivial-auto-var-init=pattern")
 
-# g++ and clang++, unoptimised and optimised, for x86-64 and for i386.
+# g++ and clang++, unoptimised and optimised, for x86-64 and for i386, as
+# C++11, the oldest standard the generators are written for.
 find_program(HALFTABLES_GCC_CXX g++)
 find_program(HALFTABLES_CLANG_CXX clang++)
 find_program(HALFTABLES_QEMU_I386 qemu-i386)
@@ -101,7 +103,7 @@ foreach(compiler IN ITEMS gcc clang)
   foreach(optimisation IN ITEMS O0 O2)
     foreach(target IN LISTS targets)
       set(options "-DCMAKE_CXX_COMPILER=${path}" -DCMAKE_BUILD_TYPE=Release
-        "-DCMAKE_CXX_FLAGS_RELEASE=-${optimisation}" -DHALFTABLES_STATIC=ON)
+        "-DCMAKE_CXX_FLAGS_RELEASE=-${optimisation}" -DHALFTABLES_STATIC=ON -DCMAKE_CXX_STANDARD=11)
       if(target STREQUAL "i386")
         list(APPEND options "-DCMAKE_TOOLCHAIN_FILE=${toolchains}/i386-linux-gnu.cmake")
       endif()
