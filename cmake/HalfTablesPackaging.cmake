@@ -9,6 +9,11 @@
 
 include(CMakePackageConfigHelpers)
 
+# Debian's names for the components' packages: the tables, the CMake package
+# and halftables.pc make a development package.
+set(HALFTABLES_PACKAGE_tables halftables-dev)
+set(HALFTABLES_PACKAGE_generators halftables-generators)
+
 # Architecture-independent places only for the tables component, so that its
 # Debian package can be Architecture: all.
 set(HALFTABLES_PACKAGE_DIR "${CMAKE_INSTALL_DATADIR}/cmake/HalfTables")
@@ -70,7 +75,7 @@ else()
     FORMAT raw COMPRESSION GZip COMPRESSION_LEVEL 9)
 endif()
 foreach(component IN ITEMS tables generators)
-  set(doc_dir "${CMAKE_INSTALL_DATADIR}/doc/${PROJECT_NAME}-${component}")
+  set(doc_dir "${CMAKE_INSTALL_DATADIR}/doc/${HALFTABLES_PACKAGE_${component}}")
   install(FILES LICENSE DESTINATION "${doc_dir}" RENAME copyright COMPONENT ${component})
   install(FILES "${changelog}" DESTINATION "${doc_dir}" COMPONENT ${component})
 endforeach()
@@ -88,9 +93,40 @@ set(CPACK_COMPONENTS_ALL tables generators)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEB_COMPONENT_INSTALL ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_SECTION devel)
+# CPack 3.25 knows no Multi-Arch field: it follows Section, on a line of its
+# own, for both packages.
+set(CPACK_DEBIAN_PACKAGE_SECTION "devel\nMulti-Arch: foreign")
+set(CPACK_DEBIAN_TABLES_PACKAGE_NAME ${HALFTABLES_PACKAGE_tables})
+set(CPACK_DEBIAN_GENERATORS_PACKAGE_NAME ${HALFTABLES_PACKAGE_generators})
 set(CPACK_DEBIAN_TABLES_PACKAGE_ARCHITECTURE all)
 set(CPACK_DEBIAN_GENERATORS_PACKAGE_SHLIBDEPS ON)
+# The generators' CMake targets are loaded by the package file in the tables'
+# package, of exactly the same version. Both are Multi-Arch: foreign, serving
+# a build for any machine: the generators are the build machine's tools, the
+# tables the same bytes everywhere.
+set(CPACK_DEBIAN_ENABLE_COMPONENT_DEPENDS ON)
+
+# Packages that are the same bytes whoever makes them: see the script.
+set(CPACK_PROJECT_CONFIG_FILE "${PROJECT_SOURCE_DIR}/cmake/HalfTablesReproducible.cmake")
+set(CPACK_PRE_BUILD_SCRIPTS "${CPACK_PROJECT_CONFIG_FILE}")
+set(CPACK_POST_BUILD_SCRIPTS "${CPACK_PROJECT_CONFIG_FILE}")
+# The date of the changelog's latest entry ("Tue, 08 Dec 2026 00:00:00
+# +0000") in seconds since 1970, which the script takes where
+# SOURCE_DATE_EPOCH is not set: the days since 0000-03-01, with years counted
+# from March so that a leap day falls last, less those up to 1970-01-01.
+file(STRINGS cmake/changelog trailer REGEX "^ -- " LIMIT_COUNT 1)
+if(NOT trailer MATCHES " ([0-9]+) ([A-Z][a-z]+) ([0-9]+) ([0-9]+):([0-9]+):([0-9]+) ([-+])([0-9][0-9])([0-9][0-9])$")
+  message(FATAL_ERROR "cmake/changelog: its latest entry has no date")
+endif()
+set(months Mar Apr May Jun Jul Aug Sep Oct Nov Dec Jan Feb)
+list(FIND months ${CMAKE_MATCH_2} month)
+set(year ${CMAKE_MATCH_3})
+if(month GREATER 9)
+  math(EXPR year "${year} - 1")
+endif()
+math(EXPR days "365 * ${year} + ${year} / 4 - ${year} / 100 + ${year} / 400 + (153 * ${month} + 2) / 5 + ${CMAKE_MATCH_1} - 1 - 719468")
+math(EXPR CPACK_HALFTABLES_CHANGELOG_EPOCH "86400 * ${days} + 3600 * ${CMAKE_MATCH_4} + 60 * ${CMAKE_MATCH_5}
+  + ${CMAKE_MATCH_6} - (${CMAKE_MATCH_7}1) * (3600 * ${CMAKE_MATCH_8} + 60 * ${CMAKE_MATCH_9})")
 set(CPACK_DEBIAN_TABLES_DESCRIPTION "The half table (every half-precision bit pattern widened to
 single precision) and the exponent table, as array initializers to include,
 with the CMake package and the pkg-config file that find them.")
@@ -98,4 +134,5 @@ set(CPACK_DEBIAN_GENERATORS_DESCRIPTION "widen and rebias, the build-time progra
 half-precision tables, for builds that write the tables themselves.")
 include(CPack)
 cpack_add_component(tables DISPLAY_NAME "Tables" DESCRIPTION "The tables, the CMake package and halftables.pc")
-cpack_add_component(generators DISPLAY_NAME "Generators" DESCRIPTION "widen and rebias, which write the tables")
+cpack_add_component(generators DISPLAY_NAME "Generators" DESCRIPTION "widen and rebias, which write the tables"
+  DEPENDS tables)

@@ -1,8 +1,9 @@
 # SPDX-License-Identifier: MIT
 #
 # Makes the Debian packages of the build in ${build} (its ${config}) into
-# ${out}, checks what each holds and that the tables' is Architecture: all,
-# and has lintian check them: no errors. Packages that passed are checked
+# ${out}, checks what each holds, that the tables' is Architecture: all, that
+# the generators' needs the tables' of one version and is Multi-Arch:
+# foreign, and has lintian check them: no errors. Packages that passed are checked
 # again only once what they hold, or how they are made, has changed.
 include("${CMAKE_CURRENT_LIST_DIR}/script_helpers.cmake")
 
@@ -22,7 +23,8 @@ endif()
 file(REMOVE_RECURSE "${out}")
 run("${cpack}" --config "${build}/CPackConfig.cmake" ${cpack_with_config} -B "${out}" -G DEB)
 foreach(component IN ITEMS tables generators)
-  file(GLOB package "${out}/halftables-${component}_*.deb")
+  string(REGEX REPLACE "-tables$" "-dev" name "halftables-${component}")
+  file(GLOB package "${out}/${name}_*.deb")
   run("${dpkg_deb}" --contents "${package}")
   string(REGEX MATCHALL "\\./usr/[^\n]*[^/\n]\n" found "${output}")
   string(REGEX REPLACE "\\./usr/([^\n]*)\n" "\\1" found "${found}")
@@ -30,10 +32,15 @@ foreach(component IN ITEMS tables generators)
   expect_files("${package}" "${found}" ${HALFTABLES_${name}_FILES})
 endforeach()
 
-file(GLOB package "${out}/halftables-tables_*.deb")
+file(GLOB package "${out}/halftables-dev_*.deb")
 run("${dpkg_deb}" --field "${package}" Architecture)
 if(NOT output STREQUAL "all\n")
   message(FATAL_ERROR "the tables package is for ${output}, not for all architectures")
+endif()
+file(GLOB package "${out}/halftables-generators_*.deb")
+run("${dpkg_deb}" --field "${package}" Depends Multi-Arch)
+if(NOT output MATCHES "^Depends: halftables-dev \\(= [^)]+\\),.*\nMulti-Arch: foreign\n$")
+  message(FATAL_ERROR "the generators package needs no tables package of one version, or is no Multi-Arch: foreign:\n${output}")
 endif()
 file(GLOB packages "${out}/*.deb")
 run("${lintian}" --fail-on error ${packages})

@@ -54,8 +54,8 @@ set(HALFTABLES_TABLES_FILES
   share/cmake/HalfTables/HalfTablesGenerate.cmake
   share/cmake/HalfTables/HalfTablesTablesTargets.cmake
   share/cmake/HalfTables/tables.sha256
-  share/doc/halftables-tables/changelog.gz
-  share/doc/halftables-tables/copyright
+  share/doc/halftables-dev/changelog.gz
+  share/doc/halftables-dev/copyright
   share/pkgconfig/halftables.pc)
 set(HALFTABLES_GENERATORS_FILES
   libexec/halftables/rebias
