@@ -23,8 +23,8 @@ namespace {
 // Index: a single's sign (bit 8) and biased exponent (bits 7..0), that is its
 // bits 31..23 shifted down.
 constexpr std::size_t rebiasEntries = 512;
-constexpr std::uint32_t singleExponents = 256;        // one half of the table per sign
-constexpr std::uint32_t singleSignIndexBit = 0x100;   // the sign's bit in the index
+constexpr std::uint32_t singleExponents = 256;       // one half of the table per sign
+constexpr std::uint32_t singleSignIndexBit = 0x100;  // the sign's bit in the index
 constexpr std::int32_t singleBias = 127;
 
 // Entry: a half with zero significand, sign in bit 15 and biased exponent in

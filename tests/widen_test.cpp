@@ -59,6 +59,8 @@ TEST(WidenTable, EveryEntryMatchesTheOracle)
 
 TEST(WidenTable, KnownAnswersByKindOfValue)
 {
+    // Four answers to a line, as the table has them.
+    // clang-format off
     const struct {
         const char* kind;
         std::vector<std::pair<std::uint16_t, std::uint32_t>> answers;
@@ -75,6 +77,7 @@ TEST(WidenTable, KnownAnswersByKindOfValue)
          {{0x7C01, 0x7F802000}, {0x7E00, 0x7FC00000}, {0x7FFF, 0x7FFFE000}, {0xFC01, 0xFF802000},
           {0xFFFF, 0xFFFFE000}}},
     };
+    // clang-format on
     const auto& table = savedTable();
     ASSERT_EQ(table.size(), widenShape.entries);
     for (const auto& group : groups) {
