@@ -38,4 +38,11 @@ if(HALFTABLES_EMULATOR)
   # without the menu builder, and without wine's own diagnostics in the log.
   set(CMAKE_CROSSCOMPILING_EMULATOR "${CMAKE_COMMAND}" -E env "WINEPREFIX=${CMAKE_BINARY_DIR}/wine"
     WINEDEBUG=-all WINEDLLOVERRIDES=winemenubuilder.exe,mscoree,mshtml=d "${HALFTABLES_EMULATOR}")
+  # wine makes its prefix when it first starts, and two programs starting
+  # together in a new prefix, as the two generators do, race to make it and
+  # one fails: it is made once, here.
+  get_property(in_try_compile GLOBAL PROPERTY IN_TRY_COMPILE)
+  if(NOT in_try_compile AND NOT EXISTS "${CMAKE_BINARY_DIR}/wine/system.reg")
+    execute_process(COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR} wineboot --init OUTPUT_QUIET ERROR_QUIET)
+  endif()
 endif()
