@@ -87,10 +87,10 @@ function(_halftables_cannot_run program system processor)
   # Where our source is at hand, the option is defined; from an installed
   # package it is not, and there is nothing to build host generators from.
   if(DEFINED CACHE{HALFTABLES_BUILD_HOST_TOOLS})
-    set(why "HALFTABLES_BUILD_HOST_TOOLS is off, so they are not built for this machine either")
+    set(why "HALFTABLES_BUILD_HOST_TOOLS is off, so no generators are built for this machine either")
   else()
-    set(why "an installed halftables has no source to build them for this machine from (taken "
-      "in from source, with add_subdirectory or FetchContent, it builds them itself)")
+    set(why "an installed halftables has no source to build generators for this machine from "
+      "(taken in from source, with add_subdirectory or FetchContent, it builds them itself)")
   endif()
   message(FATAL_ERROR "halftables: ${program} is built for ${target} and cannot "
     "run on this ${CMAKE_HOST_SYSTEM_NAME} ${CMAKE_HOST_SYSTEM_PROCESSOR} machine to write "
