@@ -23,9 +23,10 @@ endif()
 # hermetic_for(<configure options>): a build for another machine (one with
 # a toolchain file, a system name or a cross file) takes no compiler or
 # linker flags from the environment, where a distribution's build puts flags
-# for this machine.
+# for this machine; ${cross} says whether it is one.
 function(hermetic_for options)
   if(options MATCHES "-DCMAKE_TOOLCHAIN_FILE=|-DCMAKE_SYSTEM_NAME=|--cross-file")
+    set(cross TRUE PARENT_SCOPE)
     foreach(flags IN ITEMS CFLAGS CXXFLAGS CPPFLAGS LDFLAGS)
       unset(ENV{${flags}})
     endforeach()
