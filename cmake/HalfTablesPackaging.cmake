@@ -8,11 +8,7 @@
 # .tar.gz of the whole install and a Debian package per component.
 
 include(CMakePackageConfigHelpers)
-
-# Debian's names for the components' packages: the tables, the CMake package
-# and halftables.pc make a development package.
-set(HALFTABLES_PACKAGE_tables halftables-dev)
-set(HALFTABLES_PACKAGE_generators halftables-generators)
+include(GNUInstallDirs)
 
 # Architecture-independent places only for the tables component, so that its
 # Debian package can be Architecture: all.
@@ -21,7 +17,7 @@ set(HALFTABLES_LIBEXEC_DIR "${CMAKE_INSTALL_LIBEXECDIR}/halftables")
 
 install(TARGETS halftables_widen halftables_rebias EXPORT HalfTablesGeneratorsTargets
   RUNTIME DESTINATION "${HALFTABLES_LIBEXEC_DIR}" COMPONENT generators)
-install(TARGETS halftables EXPORT HalfTablesTablesTargets)
+install(TARGETS halftables EXPORT HalfTablesTablesTargets INCLUDES DESTINATION "${CMAKE_INSTALL_INCLUDEDIR}")
 install(FILES ${HALFTABLES_TABLES} DESTINATION "${CMAKE_INSTALL_INCLUDEDIR}/halftables" COMPONENT tables)
 
 # The package: the tables target always, the generators' targets when their
@@ -35,14 +31,14 @@ foreach(set IN ITEMS Tables Generators)
     FILE "${PROJECT_BINARY_DIR}/HalfTables${set}Targets.cmake")
 endforeach()
 # The package file finds everything from its own place, installed or here.
-configure_file(cmake/HalfTablesConfig.cmake.in HalfTablesConfig.cmake COPYONLY)
+configure_file(cmake/HalfTablesConfig.cmake HalfTablesConfig.cmake COPYONLY)
 # The tables are the same bytes on every target, so any build of them will do.
 write_basic_package_version_file(HalfTablesConfigVersion.cmake
   COMPATIBILITY SameMajorVersion ARCH_INDEPENDENT)
 # tables.sha256 holds the tables' digests, for the rule and for anyone:
 # cd <prefix>/include/halftables && sha256sum -c <it>.
 install(FILES
-  "${PROJECT_BINARY_DIR}/HalfTablesConfig.cmake"
+  cmake/HalfTablesConfig.cmake
   "${PROJECT_BINARY_DIR}/HalfTablesConfigVersion.cmake"
   cmake/HalfTablesGenerate.cmake
   cmake/tables.sha256
@@ -62,24 +58,6 @@ file(RELATIVE_PATH HALFTABLES_PC_LIBEXECDIR "${CMAKE_INSTALL_PREFIX}" "${CMAKE_I
 configure_file(cmake/halftables.pc.in halftables.pc @ONLY)
 install(FILES "${PROJECT_BINARY_DIR}/halftables.pc" DESTINATION "${pkgconfig_dir}" COMPONENT tables)
 
-# Each component carries the licence and the changelog, where a Debian
-# package must have them: share/doc/<package>/.
-# gzip -n leaves the time out of the file, so that packages are reproducible.
-set(changelog "${PROJECT_BINARY_DIR}/changelog.gz")
-find_program(HALFTABLES_GZIP gzip)
-if(HALFTABLES_GZIP)
-  execute_process(COMMAND "${HALFTABLES_GZIP}" -9nc "${PROJECT_SOURCE_DIR}/cmake/changelog"
-    OUTPUT_FILE "${changelog}" COMMAND_ERROR_IS_FATAL ANY)
-else()
-  file(ARCHIVE_CREATE OUTPUT "${changelog}" PATHS "${PROJECT_SOURCE_DIR}/cmake/changelog"
-    FORMAT raw COMPRESSION GZip COMPRESSION_LEVEL 9)
-endif()
-foreach(component IN ITEMS tables generators)
-  set(doc_dir "${CMAKE_INSTALL_DATADIR}/doc/${HALFTABLES_PACKAGE_${component}}")
-  install(FILES LICENSE DESTINATION "${doc_dir}" RENAME copyright COMPONENT ${component})
-  install(FILES "${changelog}" DESTINATION "${doc_dir}" COMPONENT ${component})
-endforeach()
-
 # Packages: cpack in the build tree. CPack writes its configuration at the top
 # of the build tree, which in a parent's build is the parent's.
 if(NOT PROJECT_IS_TOP_LEVEL)
@@ -88,6 +66,7 @@ endif()
 set(CPACK_PACKAGE_VENDOR "the halftables authors")
 set(CPACK_PACKAGE_CONTACT "the halftables authors <halftables@users.noreply.invalid>")
 set(CPACK_RESOURCE_FILE_LICENSE "${PROJECT_SOURCE_DIR}/LICENSE")
+set(CPACK_HALFTABLES_CHANGELOG "${PROJECT_SOURCE_DIR}/cmake/changelog")
 set(CPACK_GENERATOR TGZ DEB)
 set(CPACK_COMPONENTS_ALL tables generators)
 set(CPACK_STRIP_FILES ON)
@@ -96,8 +75,10 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 # CPack 3.25 knows no Multi-Arch field: it follows Section, on a line of its
 # own, for both packages.
 set(CPACK_DEBIAN_PACKAGE_SECTION "devel\nMulti-Arch: foreign")
-set(CPACK_DEBIAN_TABLES_PACKAGE_NAME ${HALFTABLES_PACKAGE_tables})
-set(CPACK_DEBIAN_GENERATORS_PACKAGE_NAME ${HALFTABLES_PACKAGE_generators})
+# Debian's names for the components' packages: the tables, the CMake package
+# and halftables.pc make a development package.
+set(CPACK_DEBIAN_TABLES_PACKAGE_NAME halftables-dev)
+set(CPACK_DEBIAN_GENERATORS_PACKAGE_NAME halftables-generators)
 set(CPACK_DEBIAN_TABLES_PACKAGE_ARCHITECTURE all)
 set(CPACK_DEBIAN_GENERATORS_PACKAGE_SHLIBDEPS ON)
 # The generators' CMake targets are loaded by the package file in the tables'

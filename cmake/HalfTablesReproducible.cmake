@@ -45,12 +45,35 @@ if(DEFINED CPACK_PACKAGE_FILES)
     endif()
   endforeach()
 elseif(DEFINED CPACK_TEMPORARY_DIRECTORY)
-  # Before: what is installed is for everyone to read, whatever the umask of
-  # whoever packages it. Files are 0644 and programs 0755 already; CMake
-  # 3.25 makes directories as the umask says.
+  # Before: the licence and the changelog, which a package carries and an
+  # install does not, in share/doc/<package>/ as Debian has them (gzip -n
+  # leaves the time out of the file); one package a component for DEB.
+  set(docs "${CPACK_TEMPORARY_DIRECTORY}/share/doc/halftables")
+  if(CPACK_GENERATOR STREQUAL "DEB")
+    set(docs "")
+    foreach(component IN LISTS CPACK_COMPONENTS_ALL)
+      string(TOUPPER "${component}" name)
+      list(APPEND docs "${CPACK_TEMPORARY_DIRECTORY}/${component}${CPACK_PACKAGING_INSTALL_PREFIX}/share/doc/${CPACK_DEBIAN_${name}_PACKAGE_NAME}")
+    endforeach()
+  endif()
+  foreach(doc IN LISTS docs)
+    file(MAKE_DIRECTORY "${doc}")
+    configure_file("${CPACK_RESOURCE_FILE_LICENSE}" "${doc}/copyright" COPYONLY)
+    execute_process(COMMAND gzip -9nc "${CPACK_HALFTABLES_CHANGELOG}" OUTPUT_FILE "${doc}/changelog.gz"
+      COMMAND_ERROR_IS_FATAL ANY)
+    file(CHMOD_RECURSE "${doc}" FILE_PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
+  endforeach()
+  # What is installed is for everyone to read, whatever the umask of whoever
+  # packages it. Files are 0644 and programs 0755 already; CMake 3.25 makes
+  # directories as the umask says.
   file(CHMOD_RECURSE "${CPACK_TEMPORARY_DIRECTORY}" DIRECTORY_PERMISSIONS
     OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 else()
+  # Loaded with the configuration. The scripts before and after each package
+  # came with CPack 3.19.
+  if(CMAKE_VERSION VERSION_LESS 3.19)
+    message(FATAL_ERROR "halftables' packages are made with CPack 3.19 or later, and this is ${CMAKE_VERSION}")
+  endif()
   # Loaded with the configuration. A source package would hold whatever lies
   # in the source tree, build trees and all: git archive makes it.
   if(CPACK_INSTALLED_DIRECTORIES)

@@ -11,8 +11,12 @@ include("${CMAKE_CURRENT_LIST_DIR}/HalfTablesGenerate.cmake")
 # Distributions link dynamically. A static generator starts about a
 # millisecond sooner, and runs under qemu-user without the target's libraries.
 option(HALFTABLES_STATIC "Link the generators statically" OFF)
-set(HALFTABLES_HOST_PATH "" CACHE PATH
-  "Prefix of a halftables installation built for this machine, whose generators write the tables in a cross build")
+# Below CMake 3.21 a cache entry made here would hide a parent's normal
+# variable of the same name on the first configure.
+if(NOT DEFINED HALFTABLES_HOST_PATH)
+  set(HALFTABLES_HOST_PATH "" CACHE PATH
+    "Prefix of a halftables installation built for this machine, whose generators write the tables in a cross build")
+endif()
 option(HALFTABLES_BUILD_HOST_TOOLS
   "In a cross build with neither HALFTABLES_HOST_PATH nor an emulator, build the generators for this machine too, and run those"
   ON)
@@ -21,41 +25,52 @@ set(HALFTABLES_GENERATORS widen rebias)
 # A cross build with neither host generators nor an emulator builds the
 # generators once more, for this machine, in a nested build inside this build
 # tree: with this machine's default C++ compiler and nothing of the cross
-# build's toolchain, nor compilers or flags from the environment, where a
+# build's toolchain, nor anything from the environment that CMake reads there
+# (cmake-env-variables(7), and what later versions added), where a
 # distribution's cross build puts the target's. The nested build brings
 # itself up to date on every build, as any other step; its programs change,
 # and the tables are written again, only when the generators' sources do.
 if(CMAKE_CROSSCOMPILING AND NOT HALFTABLES_HOST_PATH AND NOT CMAKE_CROSSCOMPILING_EMULATOR
     AND HALFTABLES_BUILD_HOST_TOOLS)
   set(host_build "${PROJECT_BINARY_DIR}/host-generators")
+  set_property(GLOBAL PROPERTY HALFTABLES_HOST_BUILD "${host_build}")
   set(host_options -G "${CMAKE_GENERATOR}")
   if(CMAKE_GENERATOR MATCHES "Ninja|Makefiles")
     list(APPEND host_options "-DCMAKE_MAKE_PROGRAM=${CMAKE_MAKE_PROGRAM}")
   endif()
+  set(hermetic "${CMAKE_COMMAND}" -E env)
+  foreach(variable IN ITEMS CC CXX CFLAGS CXXFLAGS CPPFLAGS LDFLAGS RC RCFLAGS CMAKE_TOOLCHAIN_FILE
+      CMAKE_GENERATOR CMAKE_GENERATOR_INSTANCE CMAKE_GENERATOR_PLATFORM CMAKE_GENERATOR_TOOLSET
+      CMAKE_BUILD_TYPE CMAKE_CONFIGURATION_TYPES CMAKE_CONFIG_TYPE CMAKE_BUILD_PARALLEL_LEVEL
+      CMAKE_C_COMPILER_LAUNCHER CMAKE_C_LINKER_LAUNCHER CMAKE_CXX_COMPILER_LAUNCHER
+      CMAKE_CXX_LINKER_LAUNCHER CMAKE_CROSSCOMPILING_EMULATOR CMAKE_PREFIX_PATH CMAKE_INSTALL_PREFIX
+      CMAKE_INSTALL_MODE CMAKE_EXPORT_COMPILE_COMMANDS CMAKE_EXPORT_BUILD_DATABASE
+      CMAKE_COLOR_DIAGNOSTICS CMAKE_NO_VERBOSE VERBOSE DESTDIR CMAKE_OSX_ARCHITECTURES
+      MACOSX_DEPLOYMENT_TARGET CMAKE_APPLE_SILICON_PROCESSOR CMAKE_MSVCIDE_RUN_PATH ADSP_ROOT
+      MAKEFLAGS MAKELEVEL)
+    list(APPEND hermetic --unset=${variable})
+  endforeach()
   set(host_programs "")
   foreach(generator IN LISTS HALFTABLES_GENERATORS)
-    list(APPEND host_programs "${host_build}/${generator}${CMAKE_HOST_EXECUTABLE_SUFFIX}")
+    _halftables_host_program(${generator} program dependency)
+    list(APPEND host_programs "${program}")
   endforeach()
   add_custom_command(OUTPUT "${host_build}/CMakeCache.txt"
-    COMMAND "${CMAKE_COMMAND}" -E env --unset=CC --unset=CXX --unset=CFLAGS --unset=CXXFLAGS
-      --unset=CPPFLAGS --unset=LDFLAGS --unset=CMAKE_TOOLCHAIN_FILE --unset=CMAKE_GENERATOR_PLATFORM
-      --unset=CMAKE_GENERATOR_TOOLSET
-      "${CMAKE_COMMAND}" -S "${PROJECT_SOURCE_DIR}" -B "${host_build}" ${host_options}
-      -DCMAKE_BUILD_TYPE=Release "-DCMAKE_RUNTIME_OUTPUT_DIRECTORY_RELEASE=${host_build}"
-      -DBUILD_TESTING=OFF -DHALFTABLES_INSTALL=OFF
+    COMMAND ${hermetic} "${CMAKE_COMMAND}" -S "${PROJECT_SOURCE_DIR}" -B "${host_build}" ${host_options}
+      -DCMAKE_BUILD_TYPE=Release
+      "-DCMAKE_RUNTIME_OUTPUT_DIRECTORY_RELEASE=${host_build}" -DBUILD_TESTING=OFF -DHALFTABLES_INSTALL=OFF
     COMMENT "Configuring the generators for this machine"
     VERBATIM)
-  # A make inside make's rule has no part in its jobserver: two generators,
-  # two jobs of its own.
+  # A make inside make's rule has no part in its jobserver: two jobs of its
+  # own, for the two generators, which the one target builds side by side
+  # (make runs the goals named on its command line one after the other).
   add_custom_target(halftables_host_generators
-    COMMAND "${CMAKE_COMMAND}" -E env --unset=MAKEFLAGS --unset=MAKELEVEL
-      "${CMAKE_COMMAND}" --build "${host_build}" --config Release --parallel 2
-      --target halftables_widen halftables_rebias
+    COMMAND ${hermetic} "${CMAKE_COMMAND}" --build "${host_build}" --config Release --parallel 2
+      --target halftables_generators
     DEPENDS "${host_build}/CMakeCache.txt"
     BYPRODUCTS ${host_programs}
     COMMENT "Bringing the generators for this machine up to date"
     VERBATIM)
-  set_property(GLOBAL PROPERTY HALFTABLES_HOST_BUILD "${host_build}")
 endif()
 
 # In a cross build the target's generators cannot run here. They are built
@@ -64,19 +79,7 @@ endif()
 # target's C++ toolchain: HalfTables::widen and HalfTables::rebias are then
 # the host generators themselves.
 if(CMAKE_CROSSCOMPILING AND NOT HALFTABLES_INSTALL AND (HALFTABLES_HOST_PATH OR NOT CMAKE_CROSSCOMPILING_EMULATOR))
-  foreach(generator IN LISTS HALFTABLES_GENERATORS)
-    _halftables_host_program(${generator} location dependency)
-    if(NOT location)
-      _halftables_cannot_run(${generator} "${CMAKE_SYSTEM_NAME}" "${CMAKE_SYSTEM_PROCESSOR}")
-    endif()
-    add_executable(HalfTables::${generator} IMPORTED GLOBAL)
-    set_target_properties(HalfTables::${generator} PROPERTIES
-      IMPORTED_LOCATION "${location}"
-      HALFTABLES_PROGRAM ${generator}
-      HALFTABLES_SYSTEM "${CMAKE_HOST_SYSTEM_NAME}"
-      HALFTABLES_PROCESSOR "${CMAKE_HOST_SYSTEM_PROCESSOR}"
-      HALFTABLES_DEPENDS "${dependency}")
-  endforeach()
+  _halftables_import_host_generators("${CMAKE_SYSTEM_NAME}" "${CMAKE_SYSTEM_PROCESSOR}")
 else()
   enable_language(CXX)
   foreach(generator IN LISTS HALFTABLES_GENERATORS)
@@ -112,8 +115,9 @@ else()
       endif()
     endif()
   endforeach()
+  add_custom_target(halftables_generators)
+  add_dependencies(halftables_generators halftables_widen halftables_rebias)
 endif()
-include(GNUInstallDirs)
 
 # Each generator writes its table, <generator>.inc, where an including project
 # looks for it: <dir>/halftables/<generator>.inc. A multi-config generator
@@ -121,8 +125,10 @@ include(GNUInstallDirs)
 # configuration, so each configuration writes tables of its own, beside its
 # programs: switching configurations then rewrites no table and recompiles
 # nothing that includes one. Every configuration's tables are the same bytes.
+# Before CMake 3.20 a rule's output cannot differ by configuration: there the
+# configurations share one directory, and each writes the same tables again.
 get_property(HALFTABLES_MULTI_CONFIG GLOBAL PROPERTY GENERATOR_IS_MULTI_CONFIG)
-if(HALFTABLES_MULTI_CONFIG)
+if(HALFTABLES_MULTI_CONFIG AND NOT CMAKE_VERSION VERSION_LESS 3.20)
   set(HALFTABLES_INCLUDE_DIR "${PROJECT_BINARY_DIR}/$<CONFIG>/include")
 else()
   set(HALFTABLES_INCLUDE_DIR "${PROJECT_BINARY_DIR}/include")
@@ -142,7 +148,5 @@ add_custom_target(halftables_tables ALL DEPENDS ${HALFTABLES_TABLES})
 add_library(halftables INTERFACE)
 add_library(HalfTables::tables ALIAS halftables)
 set_target_properties(halftables PROPERTIES EXPORT_NAME tables)
-target_include_directories(halftables INTERFACE
-  "$<BUILD_INTERFACE:${HALFTABLES_INCLUDE_DIR}>"
-  "$<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}>")
+target_include_directories(halftables INTERFACE "$<BUILD_INTERFACE:${HALFTABLES_INCLUDE_DIR}>")
 add_dependencies(halftables halftables_tables)

@@ -11,7 +11,8 @@ set(contents "${out}-contents")
 file(REMOVE_RECURSE "${contents}")
 run("${CMAKE_COMMAND}" --install "${build}" ${with_config} --prefix "${contents}")
 file(GLOB_RECURSE files "${contents}/*")
-run("${CMAKE_COMMAND}" -E sha256sum ${files} "${build}/CPackConfig.cmake" "${CMAKE_CURRENT_LIST_FILE}")
+run("${CMAKE_COMMAND}" -E sha256sum ${files} "${build}/CPackConfig.cmake" "${CMAKE_CURRENT_LIST_FILE}"
+  "${CMAKE_CURRENT_LIST_DIR}/../cmake/HalfTablesReproducible.cmake")
 set(fingerprint "${output}")
 if(EXISTS "${out}/checked")
   file(READ "${out}/checked" checked)
@@ -21,15 +22,25 @@ if(EXISTS "${out}/checked")
 endif()
 
 file(REMOVE_RECURSE "${out}")
-run("${cpack}" --config "${build}/CPackConfig.cmake" ${cpack_with_config} -B "${out}" -G DEB)
+# Made under a umask that would keep them from everyone else, with no date
+# but the changelog's: every member must be for everyone to read, and dated
+# as the changelog's latest entry.
+run(sh -c "umask 077 && unset SOURCE_DATE_EPOCH && exec \"$@\"" sh "${cpack}" --config "${build}/CPackConfig.cmake"
+  ${cpack_with_config} -B "${out}" -G DEB)
+file(STRINGS "${CMAKE_CURRENT_LIST_DIR}/../cmake/changelog" date REGEX "^ -- " LIMIT_COUNT 1)
+string(REGEX REPLACE ".*>  " "" date "${date}")
+execute_process(COMMAND date -u -d "${date}" "+%Y-%m-%d %H:%M" OUTPUT_VARIABLE date OUTPUT_STRIP_TRAILING_WHITESPACE)
 foreach(component IN ITEMS tables generators)
   string(REGEX REPLACE "-tables$" "-dev" name "halftables-${component}")
   file(GLOB package "${out}/${name}_*.deb")
   run("${dpkg_deb}" --contents "${package}")
+  if(NOT output MATCHES "^((drwxr-xr-x|-rw-r--r--|-rwxr-xr-x) root/root +[0-9]+ ${date} [^\n]*\n)+$")
+    message(FATAL_ERROR "${package} holds members not for everyone to read, or not dated ${date}:\n${output}")
+  endif()
   string(REGEX MATCHALL "\\./usr/[^\n]*[^/\n]\n" found "${output}")
   string(REGEX REPLACE "\\./usr/([^\n]*)\n" "\\1" found "${found}")
-  string(TOUPPER "${component}" name)
-  expect_files("${package}" "${found}" ${HALFTABLES_${name}_FILES})
+  string(TOUPPER "${component}" component)
+  expect_files("${package}" "${found}" ${HALFTABLES_${component}_FILES} share/doc/${name}/changelog.gz share/doc/${name}/copyright)
 endforeach()
 
 file(GLOB package "${out}/halftables-dev_*.deb")

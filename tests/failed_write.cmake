@@ -4,7 +4,7 @@
 # fail, say why, and leave no table behind that a later build would take as
 # up to date, nor its temporary file. A limit on file size (ulimit -f) stops
 # the write a little way into the table. ${generator} is a CMake generator,
-# or Meson.
+# or Meson. The tables go first, with whatever an earlier run left.
 include("${CMAKE_CURRENT_LIST_DIR}/script_helpers.cmake")
 
 if(generator STREQUAL "Meson")
@@ -23,7 +23,7 @@ else()
   tables_dir("${build}" Release)
 endif()
 run(${build_generators})
-file(REMOVE "${tables_dir}/widen.inc")
+file(REMOVE_RECURSE "${tables_dir}")
 # Ninja reports a failed command's output on standard output, make on
 # standard error: the message may be on either.
 execute_process(COMMAND sh -c "ulimit -f 64; exec \"$@\"" sh ${build_tables}

@@ -1,16 +1,18 @@
 # SPDX-License-Identifier: MIT
 #
 # Installs the build in ${build} (its ${config}) component by component,
-# checks what each holds, then moves the whole prefix to ${prefix}, where
-# pkg-config must still find the tables for a C compiler and the generators
-# that write them; the widen found there writes the tables in ${reference}.
+# checks what each holds (and keeps the tables alone in ${prefix}-tables),
+# then moves the whole prefix to ${prefix}, where pkg-config must still find
+# the tables for a C compiler and the generators that write them; the widen
+# found there writes the tables in ${reference}.
 include("${CMAKE_CURRENT_LIST_DIR}/script_helpers.cmake")
 
 set(staging "${prefix}-staging")
-file(REMOVE_RECURSE "${staging}" "${prefix}")
+file(REMOVE_RECURSE "${staging}" "${prefix}" "${prefix}-tables")
 run("${CMAKE_COMMAND}" --install "${build}" ${with_config} --prefix "${staging}" --component tables)
 file(GLOB_RECURSE found RELATIVE "${staging}" "${staging}/*")
 expect_files("the tables component" "${found}" ${HALFTABLES_TABLES_FILES})
+file(COPY "${staging}/" DESTINATION "${prefix}-tables")
 run("${CMAKE_COMMAND}" --install "${build}" ${with_config} --prefix "${staging}" --component generators)
 file(GLOB_RECURSE found RELATIVE "${staging}" "${staging}/*")
 expect_files("the tables and generators components" "${found}" ${HALFTABLES_TABLES_FILES} ${HALFTABLES_GENERATORS_FILES})

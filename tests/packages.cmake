@@ -22,19 +22,31 @@ else()
   add_unavailable(install "pkg-config is not installed (install pkg-config)")
 endif()
 
-# A project that finds the package, installed and in this build tree.
+# A project that finds the package, installed and in this build tree; the
+# options after <name> come last.
 function(add_downstream name)
   add_test(NAME downstream_${name}
     COMMAND "${CMAKE_CTEST_COMMAND}" --build-and-test
       "${CMAKE_CURRENT_SOURCE_DIR}/downstream" "${CMAKE_CURRENT_BINARY_DIR}/downstream_${name}"
       --build-generator "${CMAKE_GENERATOR}" --build-config "$<CONFIG>" --build-noclean
-      --build-options ${ARGN}
-        "-DCMAKE_CXX_COMPILER=${CMAKE_CXX_COMPILER}" "-DCMAKE_C_COMPILER=${CMAKE_C_COMPILER}"
+      --build-options "-DCMAKE_CXX_COMPILER=${CMAKE_CXX_COMPILER}" "-DCMAKE_C_COMPILER=${CMAKE_C_COMPILER}"
+        ${ARGN}
       --test-command "${CMAKE_CTEST_COMMAND}" -C "$<CONFIG>" --output-on-failure --no-tests=error)
+  set_tests_properties(downstream_${name} PROPERTIES FIXTURES_REQUIRED installed)
 endfunction()
 add_downstream(installed "-DCMAKE_PREFIX_PATH=${prefix}")
-set_tests_properties(downstream_installed PROPERTIES FIXTURES_REQUIRED installed)
 add_downstream(build_tree "-DHalfTables_DIR=${PROJECT_BINARY_DIR}")
+# The tables alone installed: no generators, unless HALFTABLES_HOST_PATH
+# names an installation of them, as for a cross build's sysroot.
+add_downstream(tables_only "-DHalfTables_DIR=${prefix}-tables/share/cmake/HalfTables")
+set_tests_properties(downstream_tables_only PROPERTIES PASS_REGULAR_EXPRESSION "the generators component is not installed")
+if(clang_arm64_variant)
+  add_downstream(cross_tables_only "-DHalfTables_DIR=${prefix}-tables/share/cmake/HalfTables" "-DHALFTABLES_HOST_PATH=${prefix}"
+    "-DCMAKE_TOOLCHAIN_FILE=${toolchains}/clang-cross.cmake" -DHALFTABLES_TARGET=aarch64-linux-gnu
+    -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++)
+  # A build for another machine takes no flags from the environment.
+  set_tests_properties(downstream_cross_tables_only PROPERTIES ENVIRONMENT "CFLAGS=;CXXFLAGS=;CPPFLAGS=;LDFLAGS=")
+endif()
 # Generators built for WebAssembly never run here as native programs.
 if(emscripten_variant)
   add_downstream(wasm "-DHalfTables_DIR=${CMAKE_CURRENT_BINARY_DIR}/variants/emscripten")
@@ -61,10 +73,11 @@ function(add_parent name host_path)
   add_test(NAME ${name}
     COMMAND "${CMAKE_COMMAND}" "-Dsource=${CMAKE_CURRENT_SOURCE_DIR}/parent" "-Dbuild=${CMAKE_CURRENT_BINARY_DIR}/${name}"
       "-Dgenerator=${CMAKE_GENERATOR}" "-Dreference=${HALFTABLES_INCLUDE_DIR}/halftables" "-Dhost_path=${host_path}"
-      "-Doptions=-DHALFTABLES_SOURCE_DIR=${PROJECT_SOURCE_DIR};-DCMAKE_DISABLE_FIND_PACKAGE_GTest=ON;${ARGN}"
+      "-Doptions=-DHALFTABLES_SOURCE_DIR=${PROJECT_SOURCE_DIR};-DCMAKE_DISABLE_FIND_PACKAGE_GTest=ON;-DCMAKE_EXPORT_COMPILE_COMMANDS=ON;${ARGN}"
       -P "${CMAKE_CURRENT_SOURCE_DIR}/parent.cmake")
 endfunction()
 add_parent(subproject "" "-DCMAKE_C_COMPILER=${CMAKE_C_COMPILER}" "-DCMAKE_CXX_COMPILER=${CMAKE_CXX_COMPILER}")
+add_parent(fetchcontent "" -DHALFTABLES_FETCH=ON)
 if(HALFTABLES_CAN_LINK_aarch64_linux_gnu)
   add_parent(subproject_cross "${prefix}" "-DCMAKE_TOOLCHAIN_FILE=${toolchains}/clang-cross.cmake"
     -DHALFTABLES_TARGET=aarch64-linux-gnu -DHALFTABLES_EMULATOR= -DBUILD_SHARED_LIBS=ON)

@@ -4,8 +4,8 @@
 # it with -j 8 (the first build, and any after a change to the generators or
 # the rule, has its two targets that list one table race to write it), runs
 # its tests and installs it. Its tables must be ours, byte for byte, its
-# tests its own only, and its install and the package it exports must hold
-# and name nothing of ours.
+# tests its own only, its install and the package it exports must hold and
+# name nothing of ours, and none of our warning flags may be in its build.
 #
 # A cross build has no emulator here, and the target's flags in the
 # environment, as a distribution's cross build has. Configured with neither
@@ -57,8 +57,10 @@ file(REMOVE_RECURSE "${build}/installed")
 run("${CMAKE_COMMAND}" --install "${build}" --config Release --prefix "${build}/installed")
 file(GLOB_RECURSE installed RELATIVE "${build}/installed" "${build}/installed/*")
 file(STRINGS "${build}/installed/lib/cmake/myhalf/myhalfTargets.cmake" ours REGEX "[Hh]alf[Tt]ables")
-if(installed MATCHES "[Hh]alf[Tt]ables" OR ours)
-  message(FATAL_ERROR "the parent's install or its package holds or names ours: ${installed} ${ours}")
+file(STRINGS "${build}/compile_commands.json" warned REGEX "-Wconversion")
+if(installed MATCHES "[Hh]alf[Tt]ables" OR ours OR warned)
+  message(FATAL_ERROR "the parent's install or its package holds or names ours, or our warnings "
+    "are in its build: ${installed} ${ours} ${warned}")
 endif()
 
 if(cross AND EXISTS "${stray}/ran")

@@ -2,6 +2,12 @@
 #
 # Plumbing shared by the test scripts (cmake -P).
 
+# With HALFTABLES_OLD_TOOLS in the environment, the builds the scripts start
+# take the older CMake unpacked there (see tests/CMakeLists.txt).
+if(DEFINED ENV{HALFTABLES_OLD_TOOLS})
+  set(CMAKE_COMMAND "$ENV{HALFTABLES_OLD_TOOLS}/usr/bin/cmake")
+endif()
+
 # run(<command>...): runs it, its output in ${output}; a failure ends the
 # script with the command and all it printed.
 function(run)
@@ -35,11 +41,12 @@ endfunction()
 
 # tables_dir(<build> <config> [<subdirectory>]): ${tables_dir}, where the
 # build in <build> wrote our tables for <config>, the project being in
-# <subdirectory> of it; a multi-config build keeps each configuration's apart.
+# <subdirectory> of it; a multi-config build keeps each configuration's apart,
+# from CMake 3.20 on.
 function(tables_dir build config)
-  file(STRINGS "${build}/CMakeCache.txt" multi_config REGEX "^CMAKE_CONFIGURATION_TYPES:")
+  file(STRINGS "${build}/CMakeCache.txt" cache REGEX "^CMAKE_(CONFIGURATION_TYPES|CACHE_MAJOR_VERSION|CACHE_MINOR_VERSION):")
   set(directory "${build}/${ARGN}")
-  if(multi_config)
+  if(cache MATCHES "CONFIGURATION_TYPES" AND NOT cache MATCHES "MAJOR_VERSION:INTERNAL=3;[^;]*MINOR_VERSION:INTERNAL=1[0-9](;|$)")
     string(APPEND directory "/${config}")
   endif()
   set(tables_dir "${directory}/include/halftables" PARENT_SCOPE)
@@ -55,16 +62,12 @@ set(HALFTABLES_TABLES_FILES
   share/cmake/HalfTables/HalfTablesGenerate.cmake
   share/cmake/HalfTables/HalfTablesTablesTargets.cmake
   share/cmake/HalfTables/tables.sha256
-  share/doc/halftables-dev/changelog.gz
-  share/doc/halftables-dev/copyright
   share/pkgconfig/halftables.pc)
 set(HALFTABLES_GENERATORS_FILES
   libexec/halftables/rebias
   libexec/halftables/widen
   share/cmake/HalfTables/HalfTablesGeneratorsTargets-<config>.cmake
-  share/cmake/HalfTables/HalfTablesGeneratorsTargets.cmake
-  share/doc/halftables-generators/changelog.gz
-  share/doc/halftables-generators/copyright)
+  share/cmake/HalfTables/HalfTablesGeneratorsTargets.cmake)
 
 # expect_files(<what> <found> <expected>...): the sorted list <found> must be
 # exactly <expected>.
