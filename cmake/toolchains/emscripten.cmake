@@ -13,8 +13,8 @@ find_program(HALFTABLES_EMXX em++)
 if(NOT HALFTABLES_EMXX)
   message(FATAL_ERROR "em++ not found: install Debian's emscripten")
 endif()
-file(REAL_PATH "${HALFTABLES_EMXX}" emscripten)
-cmake_path(GET emscripten PARENT_PATH emscripten)
+get_filename_component(emscripten "${HALFTABLES_EMXX}" REALPATH)
+get_filename_component(emscripten "${emscripten}" DIRECTORY)
 # What the package records its generators to be built for.
 set(EMSCRIPTEN_SYSTEM_PROCESSOR wasm32)
 # node as it is: emcmake's --experimental-wasm-threads is an option node 20
