@@ -60,10 +60,14 @@ function(_halftables_load_package here)
     set_target_properties(HalfTables::tables PROPERTIES INTERFACE_INCLUDE_DIRECTORIES "${include}")
   endif()
 
+  if(NOT generators AND HALFTABLES_HOST_PATH)
+    # Global, and so made once, whichever directory finds the package first.
+    if(NOT TARGET HalfTables::widen)
+      _halftables_import_host_generators("" "")
+    endif()
+    set(generators TRUE)
+  endif()
   if(generators)
-    list(APPEND found generators)
-  elseif(HALFTABLES_HOST_PATH AND NOT TARGET HalfTables::widen)
-    _halftables_import_host_generators("" "")
     list(APPEND found generators)
   endif()
 

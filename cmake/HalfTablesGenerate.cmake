@@ -155,11 +155,11 @@ function(_halftables_cannot_run program system processor)
     "that runs ${target} programs here (a qemu-user emulator, say, or node for WebAssembly).")
 endfunction()
 
-# Whether the installed generator <target> runs on this machine, in <result>:
-# it is run once, now, and runs here if it succeeds. One that then writes
-# other bytes than its table's was built wrong: the configure stops.
-function(_halftables_runs_here target program result)
-  get_target_property(location "${target}" LOCATION)
+# Whether the installed generator <program> at <location> runs on this
+# machine, in <result>: it is run once, now, and runs here if it succeeds.
+# One that then writes other bytes than its table's was built wrong: the
+# configure stops.
+function(_halftables_runs_here location program result)
   set(${result} FALSE PARENT_SCOPE)
   if(NOT EXISTS "${location}")
     return()
@@ -217,7 +217,8 @@ function(_halftables_runner generator result dependency name)
   elseif(built_by MATCHES "^halftables_host_generators;")
     set(runs_here TRUE)
   else()
-    _halftables_runs_here("${target}" ${program} runs_here)
+    get_target_property(location "${target}" LOCATION)
+    _halftables_runs_here("${location}" ${program} runs_here)
   endif()
 
   # Else, in this order: the host generators HALFTABLES_HOST_PATH names, the
@@ -232,6 +233,13 @@ function(_halftables_runner generator result dependency name)
     _halftables_host_program(${program} host host_dependency)
     if(NOT host)
       _halftables_cannot_run(${program} "${system}" "${processor}")
+    endif()
+    if(HALFTABLES_HOST_PATH)
+      _halftables_runs_here("${host}" ${program} host_runs_here)
+      if(NOT host_runs_here)
+        message(FATAL_ERROR "halftables: ${host}, which HALFTABLES_HOST_PATH gives, cannot run on "
+          "this machine: name the prefix of a halftables installation built for this machine")
+      endif()
     endif()
     set(${result} "${host}" PARENT_SCOPE)
     set(${dependency} ${host_dependency} PARENT_SCOPE)
