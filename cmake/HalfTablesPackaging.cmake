@@ -5,7 +5,9 @@
 #               development package holds, the same bytes on every machine;
 #   generators  the two programs, build-time tools under libexec/halftables/.
 # The CMake package works from the build tree as well, and CPack makes a
-# .tar.gz of the whole install and a Debian package per component.
+# .tar.gz of the whole install and a Debian package per component, each with
+# the licence and the changelog, which the install itself leaves to whoever
+# packages it.
 
 include(CMakePackageConfigHelpers)
 include(GNUInstallDirs)
@@ -65,6 +67,8 @@ if(NOT PROJECT_IS_TOP_LEVEL)
 endif()
 set(CPACK_PACKAGE_VENDOR "the halftables authors")
 set(CPACK_PACKAGE_CONTACT "the halftables authors <halftables@users.noreply.invalid>")
+# The licence and the changelog, which every package carries and the install
+# does not: the script below puts them in.
 set(CPACK_RESOURCE_FILE_LICENSE "${PROJECT_SOURCE_DIR}/LICENSE")
 set(CPACK_HALFTABLES_CHANGELOG "${PROJECT_SOURCE_DIR}/cmake/changelog")
 set(CPACK_GENERATOR TGZ DEB)
@@ -87,7 +91,8 @@ set(CPACK_DEBIAN_GENERATORS_PACKAGE_SHLIBDEPS ON)
 # tables the same bytes everywhere.
 set(CPACK_DEBIAN_ENABLE_COMPONENT_DEPENDS ON)
 
-# Packages that are the same bytes whoever makes them: see the script.
+# Packages that are the same bytes whoever makes them, with their
+# documentation: see the script.
 set(CPACK_PROJECT_CONFIG_FILE "${PROJECT_SOURCE_DIR}/cmake/HalfTablesReproducible.cmake")
 set(CPACK_PRE_BUILD_SCRIPTS "${CPACK_PROJECT_CONFIG_FILE}")
 set(CPACK_POST_BUILD_SCRIPTS "${CPACK_PROJECT_CONFIG_FILE}")

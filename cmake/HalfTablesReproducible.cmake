@@ -1,9 +1,9 @@
 # SPDX-License-Identifier: MIT
 #
 # What cpack runs to make packages that are the same bytes whoever makes
-# them, wherever and whenever: named in CPackConfig.cmake as its project
-# configuration file, and as a script to run before and after each
-# generator builds its packages.
+# them, wherever and whenever, and that carry their documentation: named in
+# CPackConfig.cmake as its project configuration file, and as a script to run
+# before and after each generator builds its packages.
 
 if(DEFINED CPACK_PACKAGE_FILES)
   # After: what CPack 3.25 cannot settle itself. A .deb's ar headers give
@@ -47,20 +47,28 @@ if(DEFINED CPACK_PACKAGE_FILES)
 elseif(DEFINED CPACK_TEMPORARY_DIRECTORY)
   # Before: the licence and the changelog, which a package carries and an
   # install does not, in share/doc/<package>/ as Debian has them (gzip -n
-  # leaves the time out of the file); one package a component for DEB.
+  # leaves the time out of the file, where there is a gzip); one package a
+  # component for DEB.
   set(docs "${CPACK_TEMPORARY_DIRECTORY}/share/doc/halftables")
   if(CPACK_GENERATOR STREQUAL "DEB")
     set(docs "")
     foreach(component IN LISTS CPACK_COMPONENTS_ALL)
       string(TOUPPER "${component}" name)
-      list(APPEND docs "${CPACK_TEMPORARY_DIRECTORY}/${component}${CPACK_PACKAGING_INSTALL_PREFIX}/share/doc/${CPACK_DEBIAN_${name}_PACKAGE_NAME}")
+      set(package "${CPACK_DEBIAN_${name}_PACKAGE_NAME}")
+      list(APPEND docs "${CPACK_TEMPORARY_DIRECTORY}/${component}${CPACK_PACKAGING_INSTALL_PREFIX}/share/doc/${package}")
     endforeach()
   endif()
   foreach(doc IN LISTS docs)
     file(MAKE_DIRECTORY "${doc}")
     configure_file("${CPACK_RESOURCE_FILE_LICENSE}" "${doc}/copyright" COPYONLY)
-    execute_process(COMMAND gzip -9nc "${CPACK_HALFTABLES_CHANGELOG}" OUTPUT_FILE "${doc}/changelog.gz"
-      COMMAND_ERROR_IS_FATAL ANY)
+    find_program(HALFTABLES_GZIP gzip)
+    if(HALFTABLES_GZIP)
+      execute_process(COMMAND "${HALFTABLES_GZIP}" -9nc "${CPACK_HALFTABLES_CHANGELOG}"
+        OUTPUT_FILE "${doc}/changelog.gz" COMMAND_ERROR_IS_FATAL ANY)
+    else()
+      file(ARCHIVE_CREATE OUTPUT "${doc}/changelog.gz" PATHS "${CPACK_HALFTABLES_CHANGELOG}"
+        FORMAT raw COMPRESSION GZip COMPRESSION_LEVEL 9)
+    endif()
     file(CHMOD_RECURSE "${doc}" FILE_PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
   endforeach()
   # What is installed is for everyone to read, whatever the umask of whoever
