@@ -2,15 +2,12 @@
 #
 # find_package(HalfTables [1] [COMPONENTS tables generators])
 #
-# A package file runs in its caller's scope, under its caller's policies. It
-# sets the policies it is written for and restores the caller's after, and
-# does its work in a function, so the caller's variables stay as they were:
-# only the HalfTables_* results are set.
-#
-# Where the generators are not installed beside the tables (in a cross
-# build's sysroot, say), HALFTABLES_HOST_PATH may name an installation built
-# for this machine: its generators are HalfTables::widen and
-# HalfTables::rebias.
+# A package file runs in its caller's scope, under its caller's policies: it
+# sets its own and restores the caller's after, and works in a function, so
+# that only the HalfTables_* results reach the caller. Where the generators
+# are not installed beside the tables (in a cross build's sysroot, say),
+# HALFTABLES_HOST_PATH may name an installation built for this machine, whose
+# generators are then HalfTables::widen and HalfTables::rebias.
 
 if(CMAKE_VERSION VERSION_LESS 3.16)
   set(HalfTables_FOUND FALSE)
@@ -23,54 +20,62 @@ cmake_policy(VERSION 3.16...3.25)
 function(_halftables_load_package here)
   include("${here}/HalfTablesGenerate.cmake")
   include("${here}/HalfTablesTablesTargets.cmake")
-  set(found tables)
-  # The generators may be packaged apart from the tables.
   include("${here}/HalfTablesGeneratorsTargets.cmake" OPTIONAL RESULT_VARIABLE generators)
 
-  # A multi-config build tree offers every configuration, but holds generators
-  # and tables only for those it built. They are the same bytes in each, so a
-  # project takes them from a configuration that was built, whatever its own.
+  # A multi-config build tree holds tables and generators only for the
+  # configurations it built, the same bytes in each: a project takes them from
+  # one that was built, whatever its own.
   get_target_property(include HalfTables::tables INTERFACE_INCLUDE_DIRECTORIES)
   if(include MATCHES [[\$<CONFIG>]] AND generators)
-    set(directory "")
-    foreach(generator IN ITEMS widen rebias)
-      set(target HalfTables::${generator})
-      set(built "")
-      get_target_property(configs ${target} IMPORTED_CONFIGURATIONS)
+    set(built "")
+    foreach(program IN ITEMS widen rebias)
+      get_target_property(configs HalfTables::${program} IMPORTED_CONFIGURATIONS)
       foreach(config IN LISTS configs)
-        get_target_property(location ${target} IMPORTED_LOCATION_${config})
+        get_target_property(location HalfTables::${program} IMPORTED_LOCATION_${config})
         if(EXISTS "${location}")
-          list(APPEND built ${config})
-          get_filename_component(directory "${location}" DIRECTORY)
+          get_filename_component(built "${location}" DIRECTORY)
         else()
-          set_property(TARGET ${target} PROPERTY IMPORTED_LOCATION_${config})
+          list(REMOVE_ITEM configs ${config})
+          set_property(TARGET HalfTables::${program} PROPERTY IMPORTED_LOCATION_${config})
         endif()
       endforeach()
-      set_target_properties(${target} PROPERTIES IMPORTED_CONFIGURATIONS "${built}")
+      set_target_properties(HalfTables::${program} PROPERTIES IMPORTED_CONFIGURATIONS "${configs}")
     endforeach()
-    if(NOT directory)
-      set(HalfTables_FOUND FALSE PARENT_SCOPE)
-      set(HalfTables_NOT_FOUND_MESSAGE
-        "the build tree ${here} has built no configuration yet: build one first (cmake --build ${here} --config Release)"
-        PARENT_SCOPE)
-      return()
+    if(built)
+      get_filename_component(built "${built}" NAME)
+      string(REPLACE "$<CONFIG>" "${built}" include "${include}")
+      set_target_properties(HalfTables::tables PROPERTIES INTERFACE_INCLUDE_DIRECTORIES "${include}")
     endif()
-    get_filename_component(config "${directory}" NAME)
-    string(REPLACE "$<CONFIG>" "${config}" include "${include}")
-    set_target_properties(HalfTables::tables PROPERTIES INTERFACE_INCLUDE_DIRECTORIES "${include}")
+  endif()
+  if(NOT EXISTS "${include}")
+    set(HalfTables_FOUND FALSE PARENT_SCOPE)
+    set(HalfTables_NOT_FOUND_MESSAGE
+      "the build tree ${here} has built no tables yet: build it first (cmake --build ${here})" PARENT_SCOPE)
+    return()
   endif()
 
-  if(NOT generators AND HALFTABLES_HOST_PATH)
+  # Installed generators run here if they run at all; else they take the
+  # route that HALFTABLES_HOST_PATH or an emulator gives.
+  if(generators)
+    foreach(program IN ITEMS widen rebias)
+      get_target_property(location HalfTables::${program} LOCATION)
+      _halftables_runs_here("${location}" ${program} runs_here)
+      _halftables_decide(${program} HalfTables::${program} ${runs_here} "")
+    endforeach()
+  elseif(HALFTABLES_HOST_PATH)
     # Global, and so made once, whichever directory finds the package first.
     if(NOT TARGET HalfTables::widen)
-      _halftables_import_host_generators("" "")
+      foreach(program IN ITEMS widen rebias)
+        _halftables_decide(${program} "" FALSE "")
+      endforeach()
     endif()
     set(generators TRUE)
   endif()
+
+  set(found tables)
   if(generators)
     list(APPEND found generators)
   endif()
-
   foreach(component IN LISTS found)
     set(HalfTables_${component}_FOUND TRUE PARENT_SCOPE)
   endforeach()

@@ -1,12 +1,10 @@
 # SPDX-License-Identifier: MIT
 #
 # The ways another build takes the tables in: installed (and moved), through
-# the CMake package and pkg-config; from this build tree; as Debian packages;
-# as a subproject, natively, cross-compiled and in firmware.
+# the CMake package and pkg-config; from this build tree; as a subproject,
+# natively, cross-compiled and in firmware.
 
 find_program(HALFTABLES_PKG_CONFIG pkg-config)
-find_program(HALFTABLES_LINTIAN lintian)
-find_program(HALFTABLES_DPKG_DEB dpkg-deb)
 
 # Installed into a scratch prefix, component by component, then moved: the
 # CMake package and halftables.pc must still find everything.
@@ -58,24 +56,15 @@ if(emscripten_variant)
     PASS_REGULAR_EXPRESSION "widen is built for Emscripten wasm32 and cannot run on this")
 endif()
 
-# The Debian packages: what each holds, and lintian's verdict.
-if(HALFTABLES_LINTIAN AND HALFTABLES_DPKG_DEB)
-  add_test(NAME debian_packages
-    COMMAND "${CMAKE_COMMAND}" "-Dbuild=${PROJECT_BINARY_DIR}" "-Dconfig=$<CONFIG>" "-Dout=${CMAKE_CURRENT_BINARY_DIR}/packages"
-      "-Dcpack=${CMAKE_CPACK_COMMAND}" "-Dlintian=${HALFTABLES_LINTIAN}" "-Ddpkg_deb=${HALFTABLES_DPKG_DEB}"
-      -P "${CMAKE_CURRENT_SOURCE_DIR}/debian_packages.cmake")
-else()
-  add_unavailable(debian_packages "lintian or dpkg-deb is not installed (install lintian and dpkg-dev)")
-endif()
-
 # As a subproject: natively, and cross-compiled for aarch64 and for firmware
 # with no emulator, where the installed host generators must write the
 # tables, and again with none, where halftables builds its generators for
 # this machine itself.
+set(parent_generator "${CMAKE_GENERATOR}")
 function(add_parent name host_path)
   add_test(NAME ${name}
     COMMAND "${CMAKE_COMMAND}" "-Dsource=${CMAKE_CURRENT_SOURCE_DIR}/parent" "-Dbuild=${CMAKE_CURRENT_BINARY_DIR}/${name}"
-      "-Dgenerator=${CMAKE_GENERATOR}" "-Dreference=${HALFTABLES_INCLUDE_DIR}/halftables" "-Dhost_path=${host_path}"
+      "-Dgenerator=${parent_generator}" "-Dreference=${HALFTABLES_INCLUDE_DIR}/halftables" "-Dhost_path=${host_path}"
       "-Doptions=-DHALFTABLES_SOURCE_DIR=${PROJECT_SOURCE_DIR};-DCMAKE_DISABLE_FIND_PACKAGE_GTest=ON;-DCMAKE_EXPORT_COMPILE_COMMANDS=ON;${ARGN}"
       -P "${CMAKE_CURRENT_SOURCE_DIR}/parent.cmake")
 endfunction()
@@ -98,5 +87,9 @@ set(firmware -DCMAKE_SYSTEM_NAME=Generic -DCMAKE_TRY_COMPILE_TARGET_TYPE=STATIC_
 if(HALFTABLES_CLANG_CXX)
   add_parent(firmware "${prefix}" ${firmware})
   set_tests_properties(firmware PROPERTIES FIXTURES_REQUIRED installed)
+  # Ninja, where there is one, stops at a rule's input that no rule makes.
+  if(HALFTABLES_NINJA AND NOT HALFTABLES_MULTI_CONFIG)
+    set(parent_generator Ninja)
+  endif()
   add_parent(firmware_native "" ${firmware})
 endif()

@@ -7,8 +7,8 @@
 # tests its own only, its install and the package it exports must hold and
 # name nothing of ours, and none of our warning flags may be in its build.
 #
-# A cross build has no emulator here, and the target's flags in the
-# environment, as a distribution's cross build has. Configured with neither
+# A cross build has no emulator here, and the target's flags, compilers and
+# toolchain in the environment, as a distribution's cross build may have. Configured with neither
 # HALFTABLES_HOST_PATH nor HALFTABLES_BUILD_HOST_TOOLS it must stop and say
 # what to set, and it never runs a widen found on PATH. With ${host_path},
 # the generators installed there write the tables; without, those that
@@ -18,12 +18,20 @@ include("${CMAKE_CURRENT_LIST_DIR}/script_helpers.cmake")
 hermetic_for("${options}")
 
 if(cross)
+  # A widen on PATH, and a toolchain file and compilers that the environment
+  # names, none for this machine: each marks that it ran.
   set(stray "${build}-stray")
   file(REMOVE_RECURSE "${stray}")
   file(WRITE "${stray}/widen" "#!/bin/sh\ntouch '${stray}/ran'\necho 'int x;'\n")
-  file(CHMOD "${stray}/widen" PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE)
+  file(COPY "${stray}/widen" DESTINATION "${stray}/bin")
+  file(RENAME "${stray}/bin/widen" "${stray}/bin/c++")
+  file(CHMOD "${stray}/widen" "${stray}/bin/c++" PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE)
+  file(WRITE "${stray}/toolchain.cmake" "set(CMAKE_SYSTEM_NAME Generic)\nset(CMAKE_CXX_COMPILER ${stray}/bin/c++)\n")
   set(ENV{PATH} "${stray}:$ENV{PATH}")
   set(ENV{CXXFLAGS} -mcpu=cortex-m4)
+  set(ENV{CXX} "${stray}/bin/c++")
+  set(ENV{CMAKE_PROGRAM_PATH} "${stray}/bin")
+  set(ENV{CMAKE_TOOLCHAIN_FILE} "${stray}/toolchain.cmake")
   execute_process(COMMAND "${CMAKE_COMMAND}" -S "${source}" -B "${build}-no-host" -G "${generator}" ${options}
     -DHALFTABLES_BUILD_HOST_TOOLS=OFF
     RESULT_VARIABLE status ERROR_VARIABLE errors OUTPUT_QUIET)
@@ -39,7 +47,8 @@ tables_dir("${build}" Release halftables)
 set(tables "${tables_dir}/widen.inc" "${tables_dir}/rebias.inc" "${build}/own/halftables/widen.inc")
 run("${CMAKE_COMMAND}" --build "${build}" --config Release -j 8)
 if(cross AND NOT host_path)
-  run("${build}/halftables/host-generators/widen")
+  file(GLOB host "${build}/halftables/host-generators/widen" "${build}/halftables/host-generators/Release/widen")
+  run(${host})
 endif()
 foreach(table IN LISTS tables)
   cmake_path(GET table FILENAME name)
@@ -64,5 +73,5 @@ if(installed MATCHES "[Hh]alf[Tt]ables" OR ours OR warned)
 endif()
 
 if(cross AND EXISTS "${stray}/ran")
-  message(FATAL_ERROR "the build ran the widen it found on PATH")
+  message(FATAL_ERROR "the build ran a widen on PATH or a compiler that the environment names")
 endif()

@@ -19,11 +19,10 @@ function(run)
   set(output "${output}" PARENT_SCOPE)
 endfunction()
 
-# The configuration under test as options, for cmake --install and for
-# cpack; none where the build has none.
+# The configuration under test as options for cmake --install; none where
+# the build has none.
 if(config)
   set(with_config --config "${config}")
-  set(cpack_with_config -C "${config}")
 endif()
 
 # hermetic_for(<configure options>): a build for another machine (one with
