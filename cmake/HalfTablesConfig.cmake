@@ -50,7 +50,7 @@ function(_halftables_load_package here)
   if(NOT EXISTS "${include}")
     set(HalfTables_FOUND FALSE PARENT_SCOPE)
     set(HalfTables_NOT_FOUND_MESSAGE
-      "the build tree ${here} has built no tables yet: build it first (cmake --build ${here})" PARENT_SCOPE)
+      "no tables are built yet in the build tree ${here}: build it first (cmake --build ${here})" PARENT_SCOPE)
     return()
   endif()
 

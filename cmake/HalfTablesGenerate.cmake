@@ -117,9 +117,9 @@ function(_halftables_decide program target runs_here nested)
     unset(_halftables_host CACHE)
     _halftables_runs_here("${command}" ${program} runs)
     if(NOT runs)
-      message(FATAL_ERROR "halftables: HALFTABLES_HOST_PATH is ${HALFTABLES_HOST_PATH}, whose "
-        "libexec/halftables/${program} is missing or cannot run on this machine: name the prefix of "
-        "a halftables installation built for this machine")
+      message(FATAL_ERROR "halftables: the ${program} of HALFTABLES_HOST_PATH cannot run on this machine, "
+        "or is missing: ${HALFTABLES_HOST_PATH}/libexec/halftables/${program}. Name the prefix of a "
+        "halftables installation built for this machine.")
     endif()
     set(depends "${command}")
   elseif(target AND CMAKE_CROSSCOMPILING_EMULATOR)

@@ -42,7 +42,8 @@ if(CMAKE_CROSSCOMPILING AND NOT HALFTABLES_HOST_PATH AND NOT CMAKE_CROSSCOMPILIN
   if(NOT CMAKE_HOST_WIN32)
     set(clean env -i "PATH=$ENV{PATH}" "LD_LIBRARY_PATH=$ENV{LD_LIBRARY_PATH}" "TMPDIR=$ENV{TMPDIR}")
   endif()
-  set(host_options -G "${CMAKE_GENERATOR}" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DHALFTABLES_INSTALL=OFF)
+  set(host_options -G "${CMAKE_GENERATOR}" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DHALFTABLES_INSTALL=OFF
+    "-DHALFTABLES_PROGRAMS_FILE=${host_build}/programs")
   if(CMAKE_GENERATOR MATCHES "Ninja|Makefiles")
     list(APPEND host_options "-DCMAKE_MAKE_PROGRAM=${CMAKE_MAKE_PROGRAM}")
   endif()
@@ -63,19 +64,9 @@ if(CMAKE_CROSSCOMPILING AND NOT HALFTABLES_HOST_PATH AND NOT CMAKE_CROSSCOMPILIN
   string(REGEX REPLACE "^[^=]*=" "" compiler "${compiler}")
   message(STATUS "halftables: the generators for this machine are built with ${compiler}")
 
-  set(host_dir "${host_build}")
-  if(HALFTABLES_MULTI_CONFIG)
-    string(APPEND host_dir /Release)
-  endif()
-  set(suffix "")
-  if(CMAKE_HOST_WIN32)
-    set(suffix .exe)
-  endif()
-  set(host_programs "")
-  foreach(generator IN LISTS HALFTABLES_GENERATORS)
-    set(host_${generator} "${host_dir}/${generator}${suffix}")
-    list(APPEND host_programs "${host_${generator}}")
-  endforeach()
+  file(READ "${host_build}/programs" host_programs)
+  list(GET host_programs 0 host_widen)
+  list(GET host_programs 1 host_rebias)
   # A make inside make's rule has no part in its jobserver: two jobs of its
   # own, for the two generators, which the one target builds side by side.
   add_custom_target(halftables_host_generators
@@ -138,6 +129,11 @@ else()
   endforeach()
   add_custom_target(halftables_generators)
   add_dependencies(halftables_generators halftables_widen halftables_rebias)
+  # A nested build tells its parent where its programs are.
+  if(HALFTABLES_PROGRAMS_FILE)
+    file(GENERATE OUTPUT "${HALFTABLES_PROGRAMS_FILE}" CONTENT "$<TARGET_FILE:halftables_widen>;$<TARGET_FILE:halftables_rebias>"
+      CONDITION $<CONFIG:Release>)
+  endif()
 endif()
 
 # Each generator writes its table where an including project looks for it,

@@ -28,7 +28,7 @@ function(add_downstream name)
       "${CMAKE_CURRENT_SOURCE_DIR}/downstream" "${CMAKE_CURRENT_BINARY_DIR}/downstream_${name}"
       --build-generator "${CMAKE_GENERATOR}" --build-config "$<CONFIG>" --build-noclean
       --build-options "-DCMAKE_CXX_COMPILER=${CMAKE_CXX_COMPILER}" "-DCMAKE_C_COMPILER=${CMAKE_C_COMPILER}"
-        ${ARGN}
+        -DCMAKE_POLICY_VERSION_MINIMUM=3.5 ${ARGN}
       --test-command "${CMAKE_CTEST_COMMAND}" -C "$<CONFIG>" --output-on-failure --no-tests=error)
   set_tests_properties(downstream_${name} PROPERTIES FIXTURES_REQUIRED installed)
 endfunction()
@@ -37,6 +37,12 @@ add_downstream(build_tree "-DHalfTables_DIR=${PROJECT_BINARY_DIR}")
 # The tables alone installed: no generators.
 add_downstream(tables_only "-DHalfTables_DIR=${prefix}-tables/share/cmake/HalfTables")
 set_tests_properties(downstream_tables_only PROPERTIES PASS_REGULAR_EXPRESSION "the generators component is not installed")
+# A build tree configured, not yet built; a host path whose generators do not run here.
+add_downstream(unbuilt "-DHalfTables_DIR=${prefix}-unbuilt")
+set_tests_properties(downstream_unbuilt PROPERTIES PASS_REGULAR_EXPRESSION "no tables are built yet in the build tree")
+file(COPY_FILE /bin/false "${CMAKE_CURRENT_BINARY_DIR}/widen")
+add_downstream(foreign_host "-DHalfTables_DIR=${prefix}-tables/share/cmake/HalfTables" "-DHALFTABLES_HOST_PATH=${CMAKE_CURRENT_BINARY_DIR}")
+set_tests_properties(downstream_foreign_host PROPERTIES PASS_REGULAR_EXPRESSION "widen of HALFTABLES_HOST_PATH cannot run on this machine")
 # Cross-compiled for aarch64, its programs run under qemu, the installed
 # generators run as this machine's; so do those HALFTABLES_HOST_PATH gives
 # the tables alone. A build for another machine takes no flags from the
@@ -65,14 +71,14 @@ function(add_parent name host_path)
   add_test(NAME ${name}
     COMMAND "${CMAKE_COMMAND}" "-Dsource=${CMAKE_CURRENT_SOURCE_DIR}/parent" "-Dbuild=${CMAKE_CURRENT_BINARY_DIR}/${name}"
       "-Dgenerator=${parent_generator}" "-Dreference=${HALFTABLES_INCLUDE_DIR}/halftables" "-Dhost_path=${host_path}"
-      "-Doptions=-DHALFTABLES_SOURCE_DIR=${PROJECT_SOURCE_DIR};-DCMAKE_DISABLE_FIND_PACKAGE_GTest=ON;-DCMAKE_EXPORT_COMPILE_COMMANDS=ON;${ARGN}"
+      "-Doptions=-DHALFTABLES_SOURCE_DIR=${PROJECT_SOURCE_DIR};-DPARENT_HOST_TOOLS=ON;-DCMAKE_DISABLE_FIND_PACKAGE_GTest=ON;-DCMAKE_EXPORT_COMPILE_COMMANDS=ON;${ARGN}"
       -P "${CMAKE_CURRENT_SOURCE_DIR}/parent.cmake")
 endfunction()
 add_parent(subproject "" "-DCMAKE_C_COMPILER=${CMAKE_C_COMPILER}" "-DCMAKE_CXX_COMPILER=${CMAKE_CXX_COMPILER}")
 add_parent(fetchcontent "" -DHALFTABLES_FETCH=ON)
 if(HALFTABLES_CAN_LINK_aarch64_linux_gnu)
   add_parent(subproject_cross "${prefix}" "-DCMAKE_TOOLCHAIN_FILE=${toolchains}/clang-cross.cmake"
-    -DHALFTABLES_TARGET=aarch64-linux-gnu -DHALFTABLES_EMULATOR= -DBUILD_SHARED_LIBS=ON)
+    -DHALFTABLES_TARGET=aarch64-linux-gnu -DHALFTABLES_EMULATOR= -DBUILD_SHARED_LIBS=ON -DPARENT_HOST_TOOLS=OFF)
   set_tests_properties(subproject_cross PROPERTIES FIXTURES_REQUIRED installed)
   add_parent(subproject_cross_native "" "-DCMAKE_TOOLCHAIN_FILE=${toolchains}/clang-cross.cmake"
     -DHALFTABLES_TARGET=aarch64-linux-gnu -DHALFTABLES_EMULATOR= -DBUILD_SHARED_LIBS=ON)

@@ -8,10 +8,11 @@
 # name nothing of ours, and none of our warning flags may be in its build.
 #
 # A cross build has no emulator here, and the target's flags, compilers and
-# toolchain in the environment, as a distribution's cross build may have. Configured with neither
-# HALFTABLES_HOST_PATH nor HALFTABLES_BUILD_HOST_TOOLS it must stop and say
-# what to set, and it never runs a widen found on PATH. With ${host_path},
-# the generators installed there write the tables; without, those that
+# toolchain in the environment, as a distribution's cross build may have.
+# Configured with neither HALFTABLES_HOST_PATH nor HALFTABLES_BUILD_HOST_TOOLS
+# (the parent sets them as normal variables) it must stop and say what to
+# set, and it never runs what the environment names. With ${host_path}, the
+# generators installed there write the tables; without, those that
 # halftables builds for this machine itself.
 
 include("${CMAKE_CURRENT_LIST_DIR}/script_helpers.cmake")
@@ -33,13 +34,13 @@ if(cross)
   set(ENV{CMAKE_PROGRAM_PATH} "${stray}/bin")
   set(ENV{CMAKE_TOOLCHAIN_FILE} "${stray}/toolchain.cmake")
   execute_process(COMMAND "${CMAKE_COMMAND}" -S "${source}" -B "${build}-no-host" -G "${generator}" ${options}
-    -DHALFTABLES_BUILD_HOST_TOOLS=OFF
+    -DPARENT_HOST_TOOLS=OFF
     RESULT_VARIABLE status ERROR_VARIABLE errors OUTPUT_QUIET)
   string(REGEX REPLACE "[ \n]+" " " errors "${errors}")
-  if(status EQUAL 0 OR NOT errors MATCHES "set HALFTABLES_HOST_PATH .* or set CMAKE_CROSSCOMPILING_EMULATOR")
+  if(status EQUAL 0 OR NOT errors MATCHES "HALFTABLES_BUILD_HOST_TOOLS is off.*set HALFTABLES_HOST_PATH .* or set CMAKE_CROSSCOMPILING_EMULATOR")
     message(FATAL_ERROR "a cross build with neither host generators nor an emulator did not stop as it should:\n${errors}")
   endif()
-  list(APPEND options "-DHALFTABLES_HOST_PATH=${host_path}")
+  list(APPEND options "-DPARENT_HOST_PATH=${host_path}")
 endif()
 
 run("${CMAKE_COMMAND}" -S "${source}" -B "${build}" -G "${generator}" ${options})
@@ -64,10 +65,10 @@ endif()
 
 file(REMOVE_RECURSE "${build}/installed")
 run("${CMAKE_COMMAND}" --install "${build}" --config Release --prefix "${build}/installed")
-file(GLOB_RECURSE installed RELATIVE "${build}/installed" "${build}/installed/*")
+file(GLOB_RECURSE installed RELATIVE "${build}" "${build}/installed/*" "${build}/bin/*")
 file(STRINGS "${build}/installed/lib/cmake/myhalf/myhalfTargets.cmake" ours REGEX "[Hh]alf[Tt]ables")
 file(STRINGS "${build}/compile_commands.json" warned REGEX "-Wconversion")
-if(installed MATCHES "[Hh]alf[Tt]ables" OR ours OR warned)
+if(installed MATCHES "[Hh]alf[Tt]ables|bin/" OR ours OR warned)
   message(FATAL_ERROR "the parent's install or its package holds or names ours, or our warnings "
     "are in its build: ${installed} ${ours} ${warned}")
 endif()
