@@ -13,7 +13,7 @@ hermetic_for("${options}")
 
 if(generator STREQUAL "Meson")
   # Meson takes a subproject from its parent's subprojects/ only: a copy of
-  # the parent with a link to ${source} there.
+  # the parent with a link to ${source} there, the checkout its wrap names.
   set(parent "${build}-parent")
   file(COPY "${source}/tests/meson/meson.build" "${source}/tests/consumer/consumer.c" DESTINATION "${parent}")
   set(configure meson setup --wrap-mode=forcefallback ${options} "${build}" "${parent}")
@@ -37,6 +37,10 @@ if(NOT configured STREQUAL "${generator};${options}")
     file(MAKE_DIRECTORY "${parent}/subprojects")
     file(REMOVE "${parent}/subprojects/halftables")
     file(CREATE_LINK "${source}" "${parent}/subprojects/halftables" SYMBOLIC)
+    # The wrap file that docs/meson.md gives, word for word.
+    file(READ "${source}/docs/meson.md" text)
+    string(REGEX MATCH "```ini\n([^`]*)```" wrap "${text}")
+    file(WRITE "${parent}/subprojects/halftables.wrap" "${CMAKE_MATCH_1}")
   endif()
   run(${configure})
   file(WRITE "${stamp}" "${generator};${options}")

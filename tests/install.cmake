@@ -4,7 +4,8 @@
 # checks what each holds (and keeps the tables alone in ${prefix}-tables),
 # then moves the whole prefix to ${prefix}, where pkg-config must still find
 # the tables for a C compiler and the generators that write them; the widen
-# found there writes the tables in ${reference}.
+# found there writes the tables in ${reference}. The README's C example and
+# docs/exponent-table.md's conversion build against it and run.
 include("${CMAKE_CURRENT_LIST_DIR}/script_helpers.cmake")
 
 set(staging "${prefix}-staging")
@@ -32,6 +33,12 @@ run("${pkg_config}" --cflags halftables)
 separate_arguments(cflags UNIX_COMMAND "${output}")
 run("${cc}" -std=c99 -pedantic -Werror ${cflags} "${consumer}" -o "${prefix}-consumer")
 run("${prefix}-consumer")
+# The exponent table's worked conversion, word for word, checks itself.
+file(READ "${CMAKE_CURRENT_LIST_DIR}/../docs/exponent-table.md" text)
+string(REGEX MATCH "```c\n([^`]*)```" example "${text}")
+file(WRITE "${prefix}-single_to_half.c" "${CMAKE_MATCH_1}")
+run("${cc}" -std=c99 -pedantic -Wall -Wextra -Werror ${cflags} "${prefix}-single_to_half.c" -o "${prefix}-single_to_half")
+run("${prefix}-single_to_half")
 
 # As the README runs it: pkg-config escapes a space in a path.
 run(sh -c "eval \"$(\"$0\" --variable=widen halftables)\" > \"$1\"" "${pkg_config}" "${prefix}-widen.inc")
