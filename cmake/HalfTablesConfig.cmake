@@ -1,13 +1,10 @@
 # SPDX-License-Identifier: MIT
 #
-# find_package(HalfTables [1] [COMPONENTS tables generators])
+# find_package(HalfTables [2] [COMPONENTS tables generators])
 #
-# A package file runs in its caller's scope, under its caller's policies: it
-# sets its own and restores the caller's after, and works in a function, so
-# that only the HalfTables_* results reach the caller. Where the generators
-# are not installed beside the tables (in a cross build's sysroot, say),
-# HALFTABLES_HOST_PATH may name an installation built for this machine, whose
-# generators are then HalfTables::widen and HalfTables::rebias.
+# HalfTables::tables puts the tables on the include path; the generators,
+# where installed, are HalfTables::widen and HalfTables::rebias. Only
+# HalfTables_* variables reach the caller, whose policies are restored.
 
 if(CMAKE_VERSION VERSION_LESS 3.16)
   set(HalfTables_FOUND FALSE)
@@ -18,60 +15,8 @@ cmake_policy(PUSH)
 cmake_policy(VERSION 3.16...3.25)
 
 function(_halftables_load_package here)
-  include("${here}/HalfTablesGenerate.cmake")
   include("${here}/HalfTablesTablesTargets.cmake")
   include("${here}/HalfTablesGeneratorsTargets.cmake" OPTIONAL RESULT_VARIABLE generators)
-
-  # A multi-config build tree holds tables and generators only for the
-  # configurations it built, the same bytes in each: a project takes them from
-  # one that was built, whatever its own.
-  get_target_property(include HalfTables::tables INTERFACE_INCLUDE_DIRECTORIES)
-  if(include MATCHES [[\$<CONFIG>]] AND generators)
-    set(built "")
-    foreach(program IN ITEMS widen rebias)
-      get_target_property(configs HalfTables::${program} IMPORTED_CONFIGURATIONS)
-      foreach(config IN LISTS configs)
-        get_target_property(location HalfTables::${program} IMPORTED_LOCATION_${config})
-        if(EXISTS "${location}")
-          get_filename_component(built "${location}" DIRECTORY)
-        else()
-          list(REMOVE_ITEM configs ${config})
-          set_property(TARGET HalfTables::${program} PROPERTY IMPORTED_LOCATION_${config})
-        endif()
-      endforeach()
-      set_target_properties(HalfTables::${program} PROPERTIES IMPORTED_CONFIGURATIONS "${configs}")
-    endforeach()
-    if(built)
-      get_filename_component(built "${built}" NAME)
-      string(REPLACE "$<CONFIG>" "${built}" include "${include}")
-      set_target_properties(HalfTables::tables PROPERTIES INTERFACE_INCLUDE_DIRECTORIES "${include}")
-    endif()
-  endif()
-  if(NOT EXISTS "${include}")
-    set(HalfTables_FOUND FALSE PARENT_SCOPE)
-    set(HalfTables_NOT_FOUND_MESSAGE
-      "no tables are built yet in the build tree ${here}: build it first (cmake --build ${here})" PARENT_SCOPE)
-    return()
-  endif()
-
-  # Installed generators run here if they run at all; else they take the
-  # route that HALFTABLES_HOST_PATH or an emulator gives.
-  if(generators)
-    foreach(program IN ITEMS widen rebias)
-      get_target_property(location HalfTables::${program} LOCATION)
-      _halftables_runs_here("${location}" ${program} runs_here)
-      _halftables_decide(${program} HalfTables::${program} ${runs_here} "")
-    endforeach()
-  elseif(HALFTABLES_HOST_PATH)
-    # Global, and so made once, whichever directory finds the package first.
-    if(NOT TARGET HalfTables::widen)
-      foreach(program IN ITEMS widen rebias)
-        _halftables_decide(${program} "" FALSE "")
-      endforeach()
-    endif()
-    set(generators TRUE)
-  endif()
-
   set(found tables)
   if(generators)
     list(APPEND found generators)

@@ -1,31 +1,33 @@
 # SPDX-License-Identifier: MIT
 #
-# Install rules, in two components:
-#   tables      the tables, the CMake package and halftables.pc, the same
-#               bytes on every machine;
-#   generators  the two programs, build-time tools under libexec/halftables/.
-# The build tree is a package too: the same package files sit at its top.
+# Install rules, in two components: tables (the tables, the CMake package
+# and halftables.pc, the same bytes on every machine, in architecture-
+# independent places) and generators (the programs, where this build made
+# them). The build tree is a package too, with the same package files.
 
 include(CMakePackageConfigHelpers)
 include(GNUInstallDirs)
 
-# Only architecture-independent places for the tables component, so that a
-# distribution can package it for all architectures at once.
 set(package_dir "${CMAKE_INSTALL_DATADIR}/cmake/HalfTables")
-install(TARGETS halftables_widen halftables_rebias EXPORT HalfTablesGeneratorsTargets
-  RUNTIME DESTINATION "${CMAKE_INSTALL_LIBEXECDIR}/halftables" COMPONENT generators)
+set(sets Tables)
 install(TARGETS halftables EXPORT HalfTablesTablesTargets INCLUDES DESTINATION "${CMAKE_INSTALL_INCLUDEDIR}")
-install(FILES ${HALFTABLES_TABLES} DESTINATION "${CMAKE_INSTALL_INCLUDEDIR}/halftables" COMPONENT tables)
-foreach(set IN ITEMS Tables Generators)
+install(FILES include/halftables/widen.inc include/halftables/rebias.inc
+  DESTINATION "${CMAKE_INSTALL_INCLUDEDIR}/halftables" COMPONENT tables)
+set(HALFTABLES_PC_WITHOUT_GENERATORS "#")
+if(TARGET halftables_widen)
+  install(TARGETS halftables_widen halftables_rebias EXPORT HalfTablesGeneratorsTargets
+    RUNTIME DESTINATION "${CMAKE_INSTALL_LIBEXECDIR}/halftables" COMPONENT generators)
+  list(APPEND sets Generators)
+  set(HALFTABLES_PC_WITHOUT_GENERATORS "")
+endif()
+foreach(set IN LISTS sets)
   string(TOLOWER "${set}" component)
   install(EXPORT HalfTables${set}Targets NAMESPACE HalfTables:: DESTINATION "${package_dir}" COMPONENT ${component})
   export(EXPORT HalfTables${set}Targets NAMESPACE HalfTables:: FILE "${PROJECT_BINARY_DIR}/HalfTables${set}Targets.cmake")
 endforeach()
-# The tables are the same bytes on every target, so any build of them will do.
 write_basic_package_version_file(HalfTablesConfigVersion.cmake COMPATIBILITY SameMajorVersion ARCH_INDEPENDENT)
-# tables.sha256, the tables' digests, is for the rule and for anyone:
-# cd <prefix>/include/halftables && sha256sum -c <it>.
-set(package_files cmake/HalfTablesConfig.cmake cmake/HalfTablesGenerate.cmake cmake/tables.sha256)
+# tables.sha256 is for sha256sum -c in <prefix>/include/halftables.
+set(package_files cmake/HalfTablesConfig.cmake cmake/tables.sha256)
 install(FILES ${package_files} "${PROJECT_BINARY_DIR}/HalfTablesConfigVersion.cmake"
   DESTINATION "${package_dir}" COMPONENT tables)
 foreach(file IN LISTS package_files)

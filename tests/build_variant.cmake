@@ -1,12 +1,13 @@
 # SPDX-License-Identifier: MIT
 #
 # Builds ${source} in ${build} with the configure ${options} and compares each
-# of its ${tables} with the one in ${reference}. The build is configured
-# afresh only when the options change, and otherwise brought up to date, so
-# a rerun with nothing changed costs next to nothing.
+# of the ${tables} it wrote with the one in ${reference}. The build is
+# configured afresh only when the options change, and otherwise brought up to
+# date, so a rerun with nothing changed costs next to nothing.
 #
 # With the generator Meson, the build is of tests/meson, a Meson project that
-# takes ${source} in as a subproject and tests its C consumer.
+# takes ${source} in as a subproject through its wrap and tests its C
+# consumer; the tables compared are those the subproject gives it.
 
 include("${CMAKE_CURRENT_LIST_DIR}/script_helpers.cmake")
 hermetic_for("${options}")
@@ -18,7 +19,7 @@ if(generator STREQUAL "Meson")
   file(COPY "${source}/tests/meson/meson.build" "${source}/tests/consumer/consumer.c" DESTINATION "${parent}")
   set(configure meson setup --wrap-mode=forcefallback ${options} "${build}" "${parent}")
   set(build_and_test meson test -C "${build}" --print-errorlogs)
-  set(tables_dir "${build}/subprojects/halftables/meson/halftables")
+  set(tables_dir "${parent}/subprojects/halftables/include/halftables")
 else()
   set(configure "${CMAKE_COMMAND}" -S "${source}" -B "${build}" -G "${generator}" ${options})
   string(REGEX MATCH "-DCMAKE_BUILD_TYPE=([^;]*)" config "${options}")
@@ -48,14 +49,15 @@ endif()
 run(${build_and_test})
 
 if(NOT tables_dir)
-  tables_dir("${build}" "${config}")
+  set(tables_dir "${build}/include/halftables")
 else()
   # A Meson guest takes none of our warnings, and installs the tables and
-  # their digests when asked, and nothing when not.
+  # their digests where the CMake install has them when asked (each source
+  # path is followed by where it goes), and nothing when not.
   run(meson introspect --installed "${build}")
   file(STRINGS "${build}/compile_commands.json" warned REGEX "-Wconversion")
   string(REGEX MATCH "install=enabled" asked "${options}")
-  if(warned OR (asked AND NOT output MATCHES "widen\\.inc.*tables\\.sha256") OR (NOT asked AND output MATCHES "/"))
+  if(warned OR (asked AND NOT output MATCHES ": \"[^\"]*/include/halftables/widen\\.inc\".*: \"[^\"]*/share/cmake/HalfTables/tables\\.sha256\"") OR (NOT asked AND output MATCHES "/"))
     message(FATAL_ERROR "the Meson guest took our warnings, or installed otherwise than asked: ${warned} ${output}")
   endif()
 endif()

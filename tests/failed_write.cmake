@@ -1,9 +1,10 @@
 # SPDX-License-Identifier: MIT
 #
 # A build whose generator cannot write its table, or writes a wrong one, must
-# fail, say why, and leave no table behind that a later build would take as
-# up to date, nor its temporary file. A limit on file size (ulimit -f) stops
-# the write a little way into the table. ${generator} is a CMake generator,
+# fail, say why (for a wrong one, the first line that differs), and leave no
+# table behind that a later build would take as up to date, nor its temporary
+# file. A limit on file size (ulimit -f) stops the write a little way into
+# the table. ${generator} is a CMake generator,
 # or Meson. The tables go first, with whatever an earlier run left.
 include("${CMAKE_CURRENT_LIST_DIR}/script_helpers.cmake")
 
@@ -20,7 +21,7 @@ else()
   endif()
   set(build_generators "${CMAKE_COMMAND}" --build "${build}" --config Release --target halftables_widen halftables_rebias)
   set(build_tables "${CMAKE_COMMAND}" --build "${build}" --config Release --target halftables_tables)
-  tables_dir("${build}" Release)
+  set(tables_dir "${build}/include/halftables")
 endif()
 run(${build_generators})
 file(REMOVE_RECURSE "${tables_dir}")
@@ -42,12 +43,12 @@ endif()
 
 # A widen that writes a wrong table, in place of the real one, which the
 # next run builds again.
-set(widen "${tables_dir}/../../widen")
+file(GLOB widen "${build}/widen" "${build}/Release/widen")
 file(WRITE "${widen}" "#!/bin/sh\necho wrong\n")
 execute_process(COMMAND ${build_tables} RESULT_VARIABLE status OUTPUT_VARIABLE errors ERROR_VARIABLE errors)
 file(REMOVE "${widen}")
 string(REGEX REPLACE "[ \n]+" " " errors "${errors}")
 file(GLOB left "${tables_dir}/*widen*")
-if(status EQUAL 0 OR NOT errors MATCHES "widen.inc not written: the generator wrote a wrong" OR left)
+if(status EQUAL 0 OR NOT errors MATCHES "widen.inc not written: the generator wrote a wrong widen.inc, .* on line 1: expected: // written: wrong" OR left)
   message(FATAL_ERROR "the build took a wrong table, or did not say which:\n${errors}")
 endif()

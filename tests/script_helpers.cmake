@@ -38,19 +38,6 @@ function(hermetic_for options)
   endif()
 endfunction()
 
-# tables_dir(<build> <config> [<subdirectory>]): ${tables_dir}, where the
-# build in <build> wrote our tables for <config>, the project being in
-# <subdirectory> of it; a multi-config build keeps each configuration's apart,
-# from CMake 3.20 on.
-function(tables_dir build config)
-  file(STRINGS "${build}/CMakeCache.txt" cache REGEX "^CMAKE_(CONFIGURATION_TYPES|CACHE_MAJOR_VERSION|CACHE_MINOR_VERSION):")
-  set(directory "${build}/${ARGN}")
-  if(cache MATCHES "CONFIGURATION_TYPES" AND NOT cache MATCHES "MAJOR_VERSION:INTERNAL=3;[^;]*MINOR_VERSION:INTERNAL=1[0-9](;|$)")
-    string(APPEND directory "/${config}")
-  endif()
-  set(tables_dir "${directory}/include/halftables" PARENT_SCOPE)
-endfunction()
-
 # What each install component holds, below the prefix; a per-configuration
 # file of the CMake package is named as <config>.
 set(HALFTABLES_TABLES_FILES
@@ -58,7 +45,6 @@ set(HALFTABLES_TABLES_FILES
   include/halftables/widen.inc
   share/cmake/HalfTables/HalfTablesConfig.cmake
   share/cmake/HalfTables/HalfTablesConfigVersion.cmake
-  share/cmake/HalfTables/HalfTablesGenerate.cmake
   share/cmake/HalfTables/HalfTablesTablesTargets.cmake
   share/cmake/HalfTables/tables.sha256
   share/pkgconfig/halftables.pc)
