@@ -21,8 +21,12 @@ else()
 endif()
 
 # A project that finds the package, installed and in this build tree; the
-# options after <name> come last.
+# options after <name> come last. It needs the install test's prefix.
 function(add_downstream name)
+  if(NOT HALFTABLES_PKG_CONFIG)
+    add_unavailable(downstream_${name} "it needs the install test, which cannot run here (see install)")
+    return()
+  endif()
   add_test(NAME downstream_${name}
     COMMAND "${CMAKE_CTEST_COMMAND}" --build-and-test
       "${CMAKE_CURRENT_SOURCE_DIR}/downstream" "${CMAKE_CURRENT_BINARY_DIR}/downstream_${name}"
@@ -60,8 +64,12 @@ set(firmware -DCMAKE_SYSTEM_NAME=Generic -DCMAKE_TRY_COMPILE_TARGET_TYPE=STATIC_
   -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_CXX_FLAGS=--target=thumbv7em-none-eabi)
 if(HALFTABLES_CLANG_CXX)
   add_parent(firmware ${firmware})
+else()
+  add_unavailable(firmware "no clang C compiler found, which builds for a Cortex-M4 (install clang)")
 endif()
 # A web project, with link flags that no program of ours could run with.
 if(emscripten_variant)
   add_parent(web "-DCMAKE_TOOLCHAIN_FILE=${toolchains}/emscripten.cmake" "-DCMAKE_EXE_LINKER_FLAGS=-sENVIRONMENT=web -sMODULARIZE=1")
+else()
+  add_unavailable(web "Emscripten cannot build here (see emscripten)")
 endif()
