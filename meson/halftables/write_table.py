@@ -5,7 +5,7 @@
 # Runs the generator with its standard output in a temporary file beside
 # <table>, and renames that to <table> only once the generator has succeeded
 # and written the committed table byte for byte, whose SHA-256 <digests>
-# (sha256sum's format, text or binary) gives; it removes it otherwise.
+# (as sha256sum writes it, text or binary) gives; it removes it otherwise.
 # Meson's own capture writes the table in place after the run, so a write
 # that fails there (a full disk, a file-size limit) would leave a
 # half-written table that the next build takes as up to date.
@@ -32,7 +32,7 @@ def check(written, committed, digests):
                 'The generator was built wrong for this machine: please report it to the halftables '
                 'authors, with the compiler, its version and flags, and the machine.')
     with open(digests, encoding='ascii') as lines:
-        known = [m.group(1).lower() for m in (re.fullmatch(r'([0-9A-Fa-f]{64}) [ *](.+)', l.rstrip('\r\n'))
+        known = [m.group(1) for m in (re.fullmatch(r'([0-9a-f]{64}) [ *](.+)', l.rstrip('\r\n'))
                                               for l in lines) if m and m.group(2) == name]
     digest = hashlib.sha256(written).hexdigest()
     if known != [digest]:
