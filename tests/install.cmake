@@ -5,8 +5,8 @@
 # then moves the whole prefix to ${prefix}, where pkg-config must still find
 # the tables for a C compiler and the generators that write them; the widen
 # found there writes the tables in ${reference}. The README's C example, with
-# its pkg-config and make lines, and docs/exponent-table.md's conversion
-# build against it and run.
+# its pkg-config and make lines, docs/exponent-table.md's conversion and
+# docs/cpp.md's files build against it and run.
 include("${CMAKE_CURRENT_LIST_DIR}/script_helpers.cmake")
 
 set(staging "${prefix}-staging")
@@ -45,3 +45,14 @@ string(REGEX MATCH "```c\n([^`]*)```" example "${text}")
 file(WRITE "${prefix}-single_to_half.c" "${CMAKE_MATCH_1}")
 run("${cc}" -std=c99 -pedantic -Wall -Wextra -Werror ${cflags} "${prefix}-single_to_half.c" -o "${prefix}-single_to_half")
 run("${prefix}-single_to_half")
+
+# docs/cpp.md's files, each named by its first line, word for word, built by
+# each C++ compiler in ${cxx} with warnings as errors: the program prints
+# what the page says it prints.
+run(sh -c "mkdir -p \"$1\" && cd \"$1\" && awk '/^```$/ { n = \"\" } n { print > n } /^```cpp$/ { getline\n n = $2\n print > n }' \"$0\""
+  "${CMAKE_CURRENT_LIST_DIR}/../docs/cpp.md" "${prefix}-cpp")
+list(FILTER cxx EXCLUDE REGEX "NOTFOUND$")
+foreach(compiler IN LISTS cxx)
+  run("${compiler}" -std=c++11 -Wall -Wextra -Wpedantic -Werror ${cflags} -o "${prefix}-cpp/main" "${prefix}-cpp/main.cpp" "${prefix}-cpp/half_tables.cpp")
+  run(sh -c "grep -F -q \"prints \\`$(\"$0\")\\`\" \"$1\"" "${prefix}-cpp/main" "${CMAKE_CURRENT_LIST_DIR}/../docs/cpp.md")
+endforeach()

@@ -12,7 +12,7 @@ set(prefix "${CMAKE_CURRENT_BINARY_DIR}/prefix")
 if(HALFTABLES_PKG_CONFIG)
   add_test(NAME install
     COMMAND "${CMAKE_COMMAND}" "-Dbuild=${PROJECT_BINARY_DIR}" "-Dconfig=$<CONFIG>" "-Dprefix=${prefix}"
-      "-Dreference=${HALFTABLES_INCLUDE_DIR}/halftables" "-Dpkg_config=${HALFTABLES_PKG_CONFIG}" "-Dcc=${CMAKE_C_COMPILER}"
+      "-Dreference=${HALFTABLES_INCLUDE_DIR}/halftables" "-Dpkg_config=${HALFTABLES_PKG_CONFIG}" "-Dcc=${CMAKE_C_COMPILER}" "-Dcxx=${CMAKE_CXX_COMPILER};${HALFTABLES_CLANG_CXX}"
       "-Dconsumer=${CMAKE_CURRENT_SOURCE_DIR}/consumer/consumer.c" "-Dreadme=${PROJECT_SOURCE_DIR}/README.md"
       -P "${CMAKE_CURRENT_SOURCE_DIR}/install.cmake")
   set_tests_properties(install PROPERTIES FIXTURES_SETUP installed)
