@@ -50,7 +50,7 @@ function(add_parent name)
       "-Dgenerator=${CMAKE_GENERATOR}" "-Doptions=-DHALFTABLES_SOURCE_DIR=${PROJECT_SOURCE_DIR};-DCMAKE_BUILD_TYPE=Release;-DCMAKE_EXPORT_COMPILE_COMMANDS=ON;${ARGN}"
       -P "${CMAKE_CURRENT_SOURCE_DIR}/parent.cmake")
 endfunction()
-add_parent(fetchcontent -DHALFTABLES_FETCH=ON)
+add_parent(fetchcontent -DHALFTABLES_FETCH=ON -Werror=dev -Werror=deprecated)
 if(HALFTABLES_CAN_LINK_aarch64_linux_gnu)
   add_parent(subproject_cross "-DCMAKE_TOOLCHAIN_FILE=${toolchains}/clang-cross.cmake"
     -DHALFTABLES_TARGET=aarch64-linux-gnu -DHALFTABLES_EMULATOR= -DBUILD_SHARED_LIBS=ON)
