@@ -6,7 +6,8 @@
 # Runs the generator into a temporary file beside <output>, renamed to
 # <output> only once the generator has succeeded and written the committed
 # table byte for byte, whose SHA-256 <digests> gives: a failed or wrong run
-# leaves no table for a later build to take as up to date.
+# leaves no table for a later build to take as up to date. The bytes are
+# compared by their SHA-256s, since file(READ) drops carriage returns.
 
 get_filename_component(name "${committed}" NAME)
 get_filename_component(directory "${output}" DIRECTORY)
@@ -23,11 +24,15 @@ endif()
 file(READ "${temporary}" written)
 file(READ "${committed}" expected)
 file(SHA256 "${temporary}" digest)
+file(SHA256 "${committed}" committed_digest)
 file(STRINGS "${digests}" known REGEX "^[0-9a-f]+ [ *]${name}\r?$")
 string(REGEX MATCH "^[0-9a-f]+" known "${known}")
 
 set(why "")
-if(NOT written STREQUAL expected)
+if(NOT digest STREQUAL committed_digest AND written STREQUAL expected)
+  set(why "${committed} has carriage returns, which the generator does not write: a checkout converted its "
+    "line ends (see .gitattributes)")
+elseif(NOT digest STREQUAL committed_digest)
   # The first line that differs: the longest start the two share, found by
   # halving, then the line it ends in.
   set(low 0)

@@ -31,12 +31,14 @@ endif()
 
 # The README's pkg-config and make lines, word for word, build its C example
 # as half.c and run the installed widen: pkg-config escapes a space in a
-# path, which only a shell's reading undoes.
+# path, which only a shell's reading undoes. Each command of an && list on
+# a line of its own, since sh -e passes over a failure inside one.
 set(ENV{PKG_CONFIG_PATH} "${prefix}/share/pkgconfig")
 configure_file("${consumer}" "${prefix}-readme/half.c" COPYONLY)
 string(REGEX MATCH "\n(eval [^`]*)```.*```make\n([^`]*)```" lines "${text}")
 file(WRITE "${prefix}-readme/Makefile" "${CMAKE_MATCH_2}")
-run(sh -ec "cd \"$0\"\n${CMAKE_MATCH_1}make -B half && ./half\ncmp widen.inc \"$1\"" "${prefix}-readme" "${reference}/widen.inc")
+string(REPLACE " && " "\n" lines "${CMAKE_MATCH_1}make -B half && ./half\ncmp widen.inc \"$1\"")
+run(sh -ec "cd \"$0\"\n${lines}" "${prefix}-readme" "${reference}/widen.inc")
 run("${pkg_config}" --cflags halftables)
 separate_arguments(cflags UNIX_COMMAND "${output}")
 # The exponent table's worked conversion, word for word, checks itself.

@@ -24,7 +24,7 @@ set(HALFTABLES_CROSS_TARGETS
 )
 
 set(toolchains "${PROJECT_SOURCE_DIR}/cmake/toolchains")
-set(common_options -DBUILD_TESTING=OFF -DCMAKE_COMPILE_WARNING_AS_ERROR=ON)
+set(common_options -DBUILD_TESTING=OFF -DCMAKE_COMPILE_WARNING_AS_ERROR=ON -DCMAKE_EXPORT_COMPILE_COMMANDS=ON)
 if(CMAKE_CXX_COMPILER_LAUNCHER)
   list(APPEND common_options "-DCMAKE_CXX_COMPILER_LAUNCHER=${CMAKE_CXX_COMPILER_LAUNCHER}")
 endif()
@@ -163,6 +163,7 @@ if(NOT HALFTABLES_MESON)
   add_unavailable(meson "meson is not installed (install meson)")
 else()
   add_variant(meson -Dhalftables:install=enabled)
+  add_variant(meson_guest)
   add_test(NAME meson_failed_write COMMAND "${CMAKE_COMMAND}" "-Dsource=${PROJECT_SOURCE_DIR}"
     "-Dbuild=${CMAKE_CURRENT_BINARY_DIR}/meson_failed_write" -Dgenerator=Meson -P "${CMAKE_CURRENT_SOURCE_DIR}/failed_write.cmake")
 endif()
